@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/Alert.h"
+#include "platform/Application.h"
+#include "platform/Audio.h"
+#include "platform/Clock.h"
+#include "platform/DefaultsStore.h"
+#include "platform/Menu.h"
+#include "platform/NonCopyable.h"
+#include "platform/Panel.h"
+#include "platform/Resources.h"
+#include "platform/RunLoop.h"
+#include "platform/StatusItem.h"
+#include "platform/SystemLog.h"
+#include "platform/WakeNotifier.h"
+
+#include <memory>
+
+namespace quillmere {
+
+// Every desktop service the units use, chosen once by the process entry.
+class Platform : NonCopyable {
+public:
+    virtual ~Platform() = default;
+    virtual Clock& clock() = 0;
+    virtual RunLoop& runLoop() = 0;
+    virtual Application& application() = 0;
+    virtual Resources& resources() = 0;
+    virtual DefaultsStore& defaults() = 0;
+    virtual Audio& audio() = 0;
+    virtual WakeNotifier& wakeNotifier() = 0;
+    virtual SystemLog& systemLog() = 0;
+    // A new item in the status area, `length` points wide.
+    virtual std::unique_ptr<StatusItem> createStatusItem(double length) = 0;
+    virtual std::unique_ptr<Menu> createMenu() = 0;
+    virtual std::unique_ptr<Alert> createAlert() = 0;
+    virtual std::unique_ptr<Panel> createPanel() = 0;
+};
+
+} // namespace quillmere

@@ -1,0 +1,12 @@
+# Fails when a file under src/core/ includes Qt, or the core target links a Qt library.
+file(GLOB_RECURSE core_files "${SOURCE_DIR}/src/core/*")
+foreach(file IN LISTS core_files)
+    file(STRINGS "${file}" qt_includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q")
+    if(qt_includes)
+        message(FATAL_ERROR "${file} includes Qt: ${qt_includes}")
+    endif()
+endforeach()
+if(LINKED MATCHES "Qt")
+    message(FATAL_ERROR "the core target links Qt: ${LINKED}")
+endif()
+message(STATUS "core is free of Qt")
