@@ -1,0 +1,153 @@
+#include "platform/sim/SimPanel.h"
+
+namespace quillmere::sim {
+
+namespace {
+
+void collectTexts(const ViewNode& node, std::vector<std::string>& out) {
+    if (node.kind == ViewNode::Kind::Text || node.kind == ViewNode::Kind::Button) {
+        out.push_back(node.text);
+    }
+    for (const ViewNode& child : node.children) {
+        collectTexts(child, out);
+    }
+}
+
+// The first leaf control (not a stack or a text) at or under `node`.
+const ViewNode* firstControl(const ViewNode& node) {
+    if (node.kind != ViewNode::Kind::VStack && node.kind != ViewNode::Kind::HStack &&
+        node.kind != ViewNode::Kind::Text) {
+        return &node;
+    }
+    for (const ViewNode& child : node.children) {
+        if (const ViewNode* found = firstControl(child)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+// A row is a horizontal stack whose first child is the label text.
+const ViewNode* findRowControl(const ViewNode& node, const std::string& label) {
+    if (node.kind == ViewNode::Kind::HStack && node.children.size() >= 2 &&
+        node.children.front().kind == ViewNode::Kind::Text && node.children.front().text == label) {
+        return firstControl(node.children[1]);
+    }
+    for (const ViewNode& child : node.children) {
+        if (const ViewNode* found = findRowControl(child, label)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+const ViewNode* findButton(const ViewNode& node, const std::string& label) {
+    if (node.kind == ViewNode::Kind::Button && node.text == label) {
+        return &node;
+    }
+    for (const ViewNode& child : node.children) {
+        if (const ViewNode* found = findButton(child, label)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ViewNode SimPanel::render() {
+    return content_ != nullptr ? content_->body() : ViewNode{};
+}
+
+std::vector<std::string> SimPanel::texts() {
+    std::vector<std::string> out;
+    collectTexts(render(), out);
+    return out;
+}
+
+std::optional<ViewNode> SimPanel::control(const std::string& label) {
+    const ViewNode root = render();
+    if (const ViewNode* found = findRowControl(root, label)) {
+        return *found;
+    }
+    return std::nullopt;
+}
+
+bool SimPanel::press(const std::string& buttonLabel) {
+    const ViewNode root = render();
+    const ViewNode* button = findButton(root, buttonLabel);
+    if (button == nullptr || button->disabled || !button->action) {
+        return false;
+    }
+    button->action();
+    return true;
+}
+
+bool SimPanel::setNumber(const std::string& label, std::int64_t value) {
+    const std::optional<ViewNode> field = control(label);
+    if (!field || field->kind != ViewNode::Kind::NumberField || field->disabled) {
+        return false;
+    }
+    field->setIntValue(value);
+    return true;
+}
+
+bool SimPanel::submit(const std::string& label) {
+    const std::optional<ViewNode> field = control(label);
+    if (!field || field->kind != ViewNode::Kind::NumberField || !field->action) {
+        return false;
+    }
+    field->action();
+    return true;
+}
+
+bool SimPanel::setToggle(const std::string& label, bool on) {
+    const std::optional<ViewNode> toggle = control(label);
+    if (!toggle || toggle->kind != ViewNode::Kind::Toggle || toggle->disabled) {
+        return false;
+    }
+    toggle->setBoolValue(on);
+    return true;
+}
+
+bool SimPanel::pick(const std::string& label, const std::string& choice) {
+    const std::optional<ViewNode> picker = control(label);
+    if (!picker || picker->kind != ViewNode::Kind::Picker || picker->disabled) {
+        return false;
+    }
+    for (std::size_t i = 0; i < picker->choices.size(); ++i) {
+        if (picker->choices[i] == choice) {
+            picker->setSelectedIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void SimPanel::present() {
+    onScreen_ = true;
+    ++presentCount_;
+    if (content_ != nullptr && !contentHidden_) {
+        const ViewNode root = render();
+        if (root.onAppear) {
+            root.onAppear();
+        }
+    }
+    if (!scripts_.empty()) {
+        Script script = std::move(scripts_.front());
+        scripts_.pop_front();
+        script(*this);
+    }
+}
+
+void SimPanel::close() {
+    if (!onScreen_) {
+        return;
+    }
+    onScreen_ = false;
+    if (willClose_) {
+        willClose_();
+    }
+}
+
+} // namespace quillmere::sim
