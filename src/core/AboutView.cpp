@@ -1,0 +1,55 @@
+#include "core/AboutView.h"
+
+#include "core/AppIcon.h"
+#include "core/BuildInfo.h"
+#include "core/Cfg.h"
+#include "platform/Image.h"
+
+namespace quillmere {
+
+namespace {
+using Alignment = ViewNode::Alignment;
+constexpr double Default = ViewNode::DefaultLength;
+} // namespace
+
+AboutView::AboutView(const Cfg& cfg, const BuildInfo& buildInfo, AppIcon& icon)
+    : cfg_(&cfg)
+    , buildInfo_(&buildInfo)
+    , icon_(&icon) {}
+
+ViewNode AboutView::body() {
+    std::vector<ViewNode> top;
+    const std::shared_ptr<const Image> logo = cfg_->isTest() ? nullptr : icon_->image();
+    // A missing or empty logo leaves the name and date alone in the top row.
+    if (logo && logo->width() > 0 && logo->height() > 0) {
+        ViewNode image = ViewNode::picture(logo);
+        image.withFrame(LogoHeight * (logo->width() / logo->height()), LogoHeight)
+            .withPadding(0, 0, 0, LogoTrailingPadding);
+        top.push_back(std::move(image));
+    }
+    top.push_back(ViewNode::vstack(
+        Alignment::Trailing, {ViewNode::label(Cfg::Name, ViewNode::TextStyle::Title2),
+                              ViewNode::label(buildInfo_->date(), ViewNode::TextStyle::Caption)}));
+    ViewNode topRow = ViewNode::hstack(Alignment::Center, std::move(top));
+    topRow.withPadding(0, 0, SectionBottomPadding, 0);
+
+    ViewNode build = ViewNode::label("Build: " + buildInfo_->build());
+    build.withPadding(0, 0, SectionBottomPadding, 0);
+    ViewNode notice = ViewNode::markdownText(NoticeLine);
+    notice.withPadding(0, 0, SectionBottomPadding, 0);
+    ViewNode support = ViewNode::markdownText(SupportLine);
+    support.withPadding(0, 0, SectionBottomPadding, 0);
+    ViewNode ok = ViewNode::button(OkButton, [this] { _done(); });
+    ok.withPadding(ButtonLabelPadding, ButtonLabelPadding, ButtonLabelPadding, ButtonLabelPadding);
+    ok.defaultAction = true;
+
+    ViewNode content = ViewNode::vstack(
+        Alignment::Center, {std::move(topRow), ViewNode::label("Version: " + buildInfo_->version()),
+                            std::move(build), ViewNode::markdownText(LicenseLine),
+                            std::move(notice), std::move(support), std::move(ok)});
+    content.withPadding(Default, Default, Default, Default);
+    content.fixedSize = true;
+    return content;
+}
+
+} // namespace quillmere

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+
+namespace quillmere {
+
+class Image;
+class Resources;
+
+// The application's logo (App::Icon), loaded the first time it is used and kept afterwards.
+class AppIcon {
+public:
+    static constexpr const char* ImageName = "Quillmere.png";
+
+    explicit AppIcon(Resources& resources)
+        : resources_(resources) {}
+
+    // The logo, or null when the resource is missing: the windows then show no logo.
+    std::shared_ptr<const Image> image();
+
+private:
+    Resources& resources_;
+    bool loaded_ = false;
+    std::shared_ptr<const Image> image_;
+};
+
+} // namespace quillmere

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace quillmere {
+
+class BuildInfo;
+class DefaultsStore;
+class Events;
+
+// The persistent settings, with their defaults and the first-run rule. Keeps no copy of any
+// setting: every read goes to the defaults store, every write is stored first, then published.
+class Cfg {
+public:
+    // The application's display name.
+    static constexpr const char* Name = "Quillmere Timer";
+
+    // The alert sound; the raw value is the persisted form, the label and the resource name.
+    enum class Sound { Sonar, Bowl, System, Whistle };
+    static constexpr std::array<Sound, 4> allSounds{Sound::Sonar, Sound::Bowl, Sound::System,
+                                                    Sound::Whistle};
+    static std::string_view rawValue(Sound sound);
+    // Exact, case-sensitive match of a raw value; none for anything else.
+    static std::optional<Sound> soundFromRawValue(std::string_view raw);
+
+    // One changed setting with its new value.
+    class Parameter {
+    public:
+        enum class Kind {
+            AlertSound,
+            AutoRestart,
+            Mute,
+            PopupAlerts,
+            RestartOnWake,
+            ShowCountdown,
+            TimerInterval
+        };
+
+        static Parameter alertSound(Sound sound) { return {Kind::AlertSound, sound}; }
+        static Parameter autoRestart(bool on) { return {Kind::AutoRestart, on}; }
+        static Parameter mute(bool on) { return {Kind::Mute, on}; }
+        static Parameter popupAlerts(bool on) { return {Kind::PopupAlerts, on}; }
+        static Parameter restartOnWake(bool on) { return {Kind::RestartOnWake, on}; }
+        static Parameter showCountdown(bool on) { return {Kind::ShowCountdown, on}; }
+        static Parameter timerInterval(double seconds) { return {Kind::TimerInterval, seconds}; }
+
+        Kind kind() const { return kind_; }
+        // The persisted key.
+        std::string_view key() const;
+        // The carried value; valid only for the matching kinds.
+        Sound sound() const { return std::get<Sound>(value_); }
+        bool flag() const { return std::get<bool>(value_); }
+        double seconds() const { return std::get<double>(value_); }
+
+        friend bool operator==(const Parameter&, const Parameter&) = default;
+
+    private:
+        Parameter(Kind kind, std::variant<Sound, bool, double> value)
+            : kind_(kind)
+            , value_(value) {}
+
+        Kind kind_;
+        std::variant<Sound, bool, double> value_;
+    };
+
+    // Persisted keys. "ResartOnWake" is spelled as stored settings have it.
+    static constexpr const char* VersionKey = "Version";
+    static constexpr const char* TimerIntervalKey = "TimerInterval";
+    static constexpr const char* AlertSoundKey = "AlertSound";
+    static constexpr const char* MuteKey = "Mute";
+    static constexpr const char* PopupAlertsKey = "PopupAlerts";
+    static constexpr const char* AutoRestartKey = "AutoRestart";
+    static constexpr const char* RestartOnWakeKey = "ResartOnWake";
+    static constexpr const char* ShowCountdownKey = "ShowCountdown";
+
+    static constexpr double DefaultTimerInterval = 600;
+    static constexpr double TestTimerInterval = 30;
+    static constexpr double MaximumTimerInterval = 7200;
+    static constexpr double ReminderInterval = 60;
+    static constexpr double TestReminderInterval = 5;
+
+    Cfg(bool isTest, Events& events, const BuildInfo& buildInfo, DefaultsStore& store);
+
+    bool isTest() const { return isTest_; }
+    const BuildInfo& buildInfo() const { return buildInfo_; }
+
+    // The work interval in seconds.
+    double timerInterval() const;
+    // The delay before a snoozed reminder comes back.
+    double reminderInterval() const;
+    // Whether this process is the application's first run; decided once per process.
+    bool isFirstRun();
+    bool isMuted() const;
+    bool popups();
+    bool autoRestart();
+    bool restartOnWake();
+    bool showCountdown();
+    Sound sound() const;
+
+    // Stores the parameter's value, then publishes it when `publish` is true.
+    void set(const Parameter& parameter, bool publish);
+    // Stores and publishes an interval of 0 < seconds <= 7200; refuses anything else.
+    bool setTimerInterval(double seconds);
+    // Inverts "Mute"; returns the new value.
+    bool toggleMute();
+    // Inverts "PopupAlerts"; returns the value read back.
+    bool togglePopups();
+    // Stores pop-ups off and publishes it.
+    void disablePopups();
+
+private:
+    bool firstRunFlag(const char* key);
+
+    std::optional<bool> firstRun_;
+    bool isTest_;
+    Events& events_;
+    const BuildInfo& buildInfo_;
+    DefaultsStore& store_;
+};
+
+} // namespace quillmere

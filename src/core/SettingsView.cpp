@@ -1,0 +1,148 @@
+#include "core/SettingsView.h"
+
+#include "core/AppIcon.h"
+#include "core/UXAudio.h"
+#include "core/WholeNumber.h"
+#include "platform/Alert.h"
+#include "platform/Application.h"
+#include "platform/Image.h"
+
+#include <limits>
+#include <string>
+
+namespace quillmere {
+
+namespace {
+
+using Alignment = ViewNode::Alignment;
+
+// One form row: a trailing-aligned label column and a leading-aligned control column.
+ViewNode row(const char* label, ViewNode control) {
+    ViewNode labelColumn = ViewNode::label(label);
+    labelColumn.withFrame(SettingsView::LabelWidth, std::nullopt, Alignment::Trailing);
+    control.withFrame(SettingsView::ControlWidth, std::nullopt, Alignment::Leading)
+        .withPadding(0, SettingsView::ControlLeadingPadding, 0, 0);
+    return ViewNode::hstack(Alignment::Center, {std::move(labelColumn), std::move(control)});
+}
+
+ViewNode toggle(bool value, std::function<void(bool)> set) {
+    ViewNode node;
+    node.kind = ViewNode::Kind::Toggle;
+    node.boolValue = [value] { return value; };
+    node.setBoolValue = std::move(set);
+    return node;
+}
+
+} // namespace
+
+SettingsView::SettingsView(Cfg& cfg, UXAudio& audio, AppIcon& icon, Application& application,
+                           AlertFactory makeAlert)
+    : timerIntervalMinutes_(truncatedToInt64(cfg.timerInterval() / 60).value_or(0))
+    , selectedSound_(cfg.sound())
+    , restartOnWake_(false)
+    , autoRestart_(false)
+    , cfg_(&cfg)
+    , audio_(&audio)
+    , icon_(&icon)
+    , application_(&application)
+    , makeAlert_(std::move(makeAlert)) {
+    autoRestart_ = cfg.autoRestart();
+    restartOnWake_ = cfg.restartOnWake();
+}
+
+ViewNode SettingsView::header() {
+    std::vector<ViewNode> children;
+    const std::shared_ptr<const Image> logo = cfg_->isTest() ? nullptr : icon_->image();
+    if (logo && logo->width() > 0 && logo->height() > 0) {
+        ViewNode image = ViewNode::picture(logo);
+        image.withFrame(LogoHeight * (logo->width() / logo->height()), LogoHeight)
+            .withPadding(0, 0, 0, LogoTrailingPadding);
+        children.push_back(std::move(image));
+    }
+    children.push_back(ViewNode::vstack(Alignment::Trailing,
+                                        {ViewNode::label(Cfg::Name, ViewNode::TextStyle::Title2)}));
+    return ViewNode::hstack(Alignment::Center, std::move(children));
+}
+
+ViewNode SettingsView::body() {
+    ViewNode field;
+    field.kind = ViewNode::Kind::NumberField;
+    // The placeholder follows the stored interval each time the form renders.
+    field.text = std::to_string(truncatedToInt64(cfg_->timerInterval()).value_or(0));
+    field.intValue = [this] { return timerIntervalMinutes_; };
+    field.setIntValue = [this](std::int64_t minutes) { timerIntervalMinutes_ = minutes; };
+    field.action = [this] { update(); };
+    field.focusable = true;
+    field.withFrame(IntervalFieldWidth, std::nullopt, Alignment::Leading);
+    ViewNode fieldColumn = ViewNode::vstack(Alignment::Center, {std::move(field)});
+
+    ViewNode autoRestartToggle = toggle(autoRestart_, [this](bool on) { autoRestart_ = on; });
+    autoRestartToggle.disabled = cfg_->popups();
+
+    ViewNode picker;
+    picker.kind = ViewNode::Kind::Picker;
+    picker.focusable = true;
+    for (Cfg::Sound sound : Cfg::allSounds) {
+        picker.choices.emplace_back(Cfg::rawValue(sound));
+    }
+    picker.selectedIndex = [this] {
+        for (std::size_t i = 0; i < Cfg::allSounds.size(); ++i) {
+            if (Cfg::allSounds[i] == selectedSound_) {
+                return i;
+            }
+        }
+        return std::size_t{0};
+    };
+    picker.setSelectedIndex = [this](std::size_t index) {
+        if (index < Cfg::allSounds.size()) {
+            selectSound(Cfg::allSounds[index]);
+        }
+    };
+    ViewNode soundRow = row(SoundLabel, std::move(picker));
+    soundRow.padding.bottom = ViewNode::DefaultLength;
+
+    ViewNode ok = ViewNode::button(OkButton, [this] { update(); });
+    ok.withPadding(ButtonLabelPadding, ButtonLabelPadding, ButtonLabelPadding, ButtonLabelPadding);
+    ok.focusable = true;
+    ok.defaultAction = true;
+
+    ViewNode content = ViewNode::vstack(
+        Alignment::Center,
+        {header(), row(IntervalLabel, std::move(fieldColumn)),
+         row(RestartOnWakeLabel, toggle(restartOnWake_, [this](bool on) { restartOnWake_ = on; })),
+         row(AutoRestartLabel, std::move(autoRestartToggle)), std::move(soundRow), std::move(ok)});
+    content.fixedSize = true;
+    content.withPadding(0, 0, BottomPadding, TrailingPadding);
+    content.onAppear = [this] { application_->activateIgnoringOtherApps(); };
+    return content;
+}
+
+void SettingsView::selectSound(Cfg::Sound sound) {
+    if (sound == selectedSound_) {
+        return;
+    }
+    selectedSound_ = sound;
+    // A preview, whatever the mute setting; nothing is stored until OK.
+    audio_->play(sound);
+}
+
+void SettingsView::update() {
+    cfg_->set(Cfg::Parameter::alertSound(selectedSound_), true);
+    cfg_->set(Cfg::Parameter::restartOnWake(restartOnWake_), true);
+    cfg_->set(Cfg::Parameter::autoRestart(autoRestart_), true);
+
+    // Minutes times 60 must not wrap around: an entry too large for it is refused like any other.
+    constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max() / 60;
+    const bool fits = timerIntervalMinutes_ <= limit && timerIntervalMinutes_ >= -limit;
+    if (fits && cfg_->setTimerInterval(static_cast<double>(timerIntervalMinutes_ * 60))) {
+        _done();
+        return;
+    }
+    std::unique_ptr<Alert> alert = makeAlert_();
+    alert->setStyle(AlertStyle::Warning);
+    alert->setMessageText(RefusalMessage);
+    alert->setInformativeText(RefusalInformative);
+    alert->runModal();
+}
+
+} // namespace quillmere

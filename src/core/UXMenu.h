@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/AppState.h"
+#include "core/UXAbout.h"
+#include "core/UXSettings.h"
+
+#include <functional>
+#include <memory>
+
+namespace quillmere {
+
+class Events;
+class Menu;
+class MenuItem;
+
+// The status menu: About, Restart timer, Mute, Popup reminders, Settings, Quit.
+class UXMenu {
+public:
+    static constexpr const char* RestartTitle = "Restart timer";
+    static constexpr const char* MuteTitle = "Mute";
+    static constexpr const char* PopupsTitle = "Popup reminders";
+    static constexpr const char* SettingsTitle = "Settings";
+    static constexpr const char* QuitTitle = "Quit";
+    static std::string aboutTitle();
+
+    UXMenu(Cfg& cfg, const BuildInfo& buildInfo, UXAudio& audio, Events& events,
+           std::function<AppState()> state, AppIcon& icon, Platform& platform);
+    UXMenu(const UXMenu&) = delete;
+    UXMenu& operator=(const UXMenu&) = delete;
+
+    Menu& main() { return *main_; }
+    UXSettings& settings() { return settings_; }
+    UXAbout& about() { return about_; }
+
+    // The six actions.
+    void aboutAction();
+    void restartAction();
+    void toggleMute(MenuItem& sender);
+    void togglePopup(MenuItem& sender);
+    void runSettingsModal();
+    void terminateAction();
+
+private:
+    void initMain(Platform& platform);
+    // Refreshes the Mute check mark.
+    void updateMain();
+
+    UXAudio& audio_;
+    Cfg& cfg_;
+    Events& events_;
+    std::function<AppState()> state_;
+    // Both windows are built up front, hidden, and reused for every opening.
+    UXSettings settings_;
+    UXAbout about_;
+    std::unique_ptr<Menu> main_;
+};
+
+} // namespace quillmere

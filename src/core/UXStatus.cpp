@@ -1,0 +1,89 @@
+#include "core/UXStatus.h"
+
+#include "core/Events.h"
+#include "core/UXMenu.h"
+#include "core/UXTime.h"
+#include "platform/Platform.h"
+
+namespace quillmere {
+
+UXStatus::UXStatus(Cfg& cfg, UXAudio& audio, const BuildInfo& buildInfo, Events& events,
+                   std::function<AppState()> state, std::function<double()> remainingTime,
+                   AppIcon& icon, Platform& platform)
+    : cfg_(cfg)
+    , audio_(audio)
+    , buildInfo_(buildInfo)
+    , events_(events)
+    , state_(std::move(state))
+    , remainingTime_(std::move(remainingTime))
+    , icon_(icon)
+    , platform_(platform) {
+    events_.subscribe(Events::AppStateChangeSubscriber([this](AppState, AppState) { update(); }));
+    events_.subscribe(Events::CfgChangeSubscriber([this](const Cfg::Parameter&) { update(); }));
+    events_.subscribe(Events::UIActionSubscriber([this](UIAction) { update(); }));
+}
+
+UXStatus::~UXStatus() {
+    if (updateTimer_) {
+        updateTimer_->invalidate();
+    }
+}
+
+void UXStatus::start() {
+    menu_ = std::make_unique<UXMenu>(cfg_, buildInfo_, audio_, events_, state_, icon_, platform_);
+    statusBarItem_ = platform_.createStatusItem(StatusBarItemWidth);
+    statusBarItem_->setMenu(menu_->main());
+    setIcon(TimerIcon);
+    startUpdateTimer(UpdateInterval);
+}
+
+void UXStatus::update() {
+    // Before start() there is no item; in Init the item keeps its first icon and no title.
+    if (!statusBarItem_ || state_() == AppState::Init) {
+        return;
+    }
+    updateIcon();
+    updateTitle();
+}
+
+void UXStatus::updateIcon() {
+    switch (state_()) {
+    case AppState::Timing:
+        setIcon(TimerIcon);
+        break;
+    case AppState::Reminding:
+        setIcon(ReminderIcon);
+        break;
+    case AppState::Init:
+        break;
+    }
+}
+
+void UXStatus::updateTitle() {
+    const double remaining = remainingTime_();
+    const std::string text =
+        remaining >= 0 ? UXTime::countdown(remaining) : UXTime::countup(-remaining);
+    // With the countdown off the last title stays as it is; it is not cleared.
+    if (!cfg_.showCountdown()) {
+        return;
+    }
+    const bool red = state_() == AppState::Reminding || text == "0";
+    statusBarItem_->setTitle(text, TitleFont, red ? TitleColor::Red : TitleColor::Default);
+}
+
+void UXStatus::setIcon(const std::string& name) {
+    if (cfg_.isTest()) {
+        return;
+    }
+    statusBarItem_->setImage(platform_.resources().image(name));
+    if (statusBarItem_->hasImage()) {
+        statusBarItem_->setImageSize(IconWidth, IconHeight);
+    }
+}
+
+void UXStatus::startUpdateTimer(double seconds) {
+    updateTimer_ = platform_.runLoop().scheduleTimer(seconds, true, "update", {},
+                                                     [this](Timer&) { update(); });
+}
+
+} // namespace quillmere

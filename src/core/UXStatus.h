@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/AppState.h"
+#include "platform/Font.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace quillmere {
+
+class AppIcon;
+class BuildInfo;
+class Cfg;
+class Events;
+class Platform;
+class StatusItem;
+class Timer;
+class UXAudio;
+class UXMenu;
+
+// The one item in the status area: the state's icon and the countdown title, refreshed once a
+// second and at once on every event.
+class UXStatus {
+public:
+    static constexpr const char* TimerIcon = "Quillmere.png";
+    static constexpr const char* ReminderIcon = "QuillmereGrey.png";
+    static constexpr double StatusBarItemWidth = 50;
+    static constexpr double IconWidth = 16;
+    static constexpr double IconHeight = 26;
+    static constexpr double UpdateInterval = 1;
+    static constexpr Font TitleFont{true, 12, Font::Weight::Regular};
+
+    // Subscribes to the three event lists; creates nothing on screen yet.
+    UXStatus(Cfg& cfg, UXAudio& audio, const BuildInfo& buildInfo, Events& events,
+             std::function<AppState()> state, std::function<double()> remainingTime, AppIcon& icon,
+             Platform& platform);
+    ~UXStatus();
+    UXStatus(const UXStatus&) = delete;
+    UXStatus& operator=(const UXStatus&) = delete;
+
+    // Creates the menu and the item, sets the first icon, starts the refresh timer.
+    void start();
+    // "update": refreshes icon and title; nothing while the controller is in Init.
+    void update();
+    void updateIcon();
+    // Shows the named image; never in test mode.
+    void setIcon(const std::string& name);
+    void startUpdateTimer(double seconds);
+
+    UXMenu* menu() { return menu_.get(); }
+    StatusItem* statusBarItem() { return statusBarItem_.get(); }
+
+private:
+    void updateTitle();
+
+    Cfg& cfg_;
+    UXAudio& audio_;
+    const BuildInfo& buildInfo_;
+    Events& events_;
+    std::function<AppState()> state_;
+    std::function<double()> remainingTime_;
+    AppIcon& icon_;
+    Platform& platform_;
+    std::unique_ptr<UXMenu> menu_;
+    std::unique_ptr<StatusItem> statusBarItem_;
+    std::shared_ptr<Timer> updateTimer_;
+};
+
+} // namespace quillmere
