@@ -1,0 +1,162 @@
+// What the status item and its menu show, and what the menu's items do.
+#include "support/Scenario.h"
+
+namespace quillmere::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class StatusMenu : public Scenario {};
+
+TEST_F(StatusMenu, BeforeTheFirstRestartOnlyTheTimerIconShows) {
+    construct();
+    controller->status().start();
+    advance(5);
+    controller->events().publish(Event::uiAction(UIAction::CountdownChange));
+    EXPECT_EQ(item().imageName(), "Quillmere.png");
+    EXPECT_EQ(item().titleSets(), 0);
+    EXPECT_DOUBLE_EQ(item().length(), 50);
+    EXPECT_DOUBLE_EQ(item().imageWidth(), 16);
+    EXPECT_DOUBLE_EQ(item().imageHeight(), 26);
+}
+
+TEST_F(StatusMenu, TitleCountsDownTurnsRedAtZeroAndCountsUpWhileReminding) {
+    platform.alerts().answerNext({Alert::FirstButtonReturn + 1, std::nullopt, [this] {
+                                      // The popup is up: the title stands still.
+                                      advance(30);
+                                      EXPECT_EQ(item().title(), "0");
+                                  }});
+    launch();
+    EXPECT_EQ(item().font(), (Font{true, 12, Font::Weight::Regular}));
+    advance(0.5);
+    controller->restart(); // the deadline falls between two ticks
+    advance(589.5);
+    EXPECT_EQ(item().title(), "1m");
+    advance(5);
+    EXPECT_EQ(item().title(), "5");
+    EXPECT_EQ(item().color(), TitleColor::Default);
+    advance(5);
+    EXPECT_EQ(item().title(), "0");
+    EXPECT_EQ(item().color(), TitleColor::Red);
+    advance(0.5);
+    // Reminding: the grey icon and a red count-up, caught up at the first tick after the popup.
+    platform.loop().runUntilIdle();
+    EXPECT_EQ(item().imageName(), "QuillmereGrey.png");
+    EXPECT_EQ(item().title(), "+30");
+    EXPECT_EQ(item().color(), TitleColor::Red);
+    advance(31);
+    EXPECT_EQ(item().title(), "+1m");
+}
+
+TEST_F(StatusMenu, CountdownSettingOffKeepsTheLastTitle) {
+    platform.store().setString(Cfg::VersionKey, "0.9"); // not a first run: the flag reads off
+    launch();
+    EXPECT_EQ(item().titleSets(), 0);
+    EXPECT_EQ(item().imageName(), "Quillmere.png");
+
+    platform.store().setBool(Cfg::ShowCountdownKey, true);
+    advance(1);
+    EXPECT_EQ(item().title(), "10m");
+    platform.store().setBool(Cfg::ShowCountdownKey, false);
+    advance(120);
+    EXPECT_EQ(item().title(), "10m");
+}
+
+TEST_F(StatusMenu, EveryEventRefreshesAtOnce) {
+    launch();
+    advance(0.5);
+    const int before = item().titleSets();
+    controller->events().publish(Event::uiAction(UIAction::CountdownChange));
+    controller->cfg().set(Cfg::Parameter::showCountdown(true), true);
+    EXPECT_EQ(item().titleSets(), before + 2);
+}
+
+TEST_F(StatusMenu, TestModeNeverLoadsAnIcon) {
+    launch(true);
+    advance(45);
+    EXPECT_EQ(item().imageSets(), 0);
+    EXPECT_FALSE(item().title().empty());
+}
+
+TEST_F(StatusMenu, MenuHasSixItemsAndTwoSeparatorsInOrder) {
+    launch();
+    Strings rows;
+    for (const auto& entry : menu().items()) {
+        rows.push_back(entry->isSeparator() ? "---"
+                                            : entry->title() + "|" + entry->actionName() + "|" +
+                                                  entry->keyEquivalent() + "|" +
+                                                  (entry->isEnabled() ? "on" : "off"));
+    }
+    EXPECT_EQ(rows,
+              (Strings{"About Quillmere Timer|aboutAction:||on", "---",
+                       "Restart timer|restartAction:|r|on", "Mute|toggleMuteWithSender:||on",
+                       "Popup reminders|togglePopupWithSender:||on",
+                       "Settings|runSettingsModal:|s|on", "---", "Quit|terminateAction:|q|on"}));
+}
+
+TEST_F(StatusMenu, ToggleItemsFlipTheirSettingAndCheckMark) {
+    launch();
+    EXPECT_TRUE(menu().find(UXMenu::PopupsTitle)->state());
+    EXPECT_TRUE(platform.store().boolValue(Cfg::PopupAlertsKey));
+    EXPECT_FALSE(menu().find(UXMenu::MuteTitle)->state());
+    takeTrace();
+    menu().click(UXMenu::MuteTitle);
+    EXPECT_TRUE(menu().find(UXMenu::MuteTitle)->state());
+    menu().click(UXMenu::MuteTitle);
+    EXPECT_FALSE(menu().find(UXMenu::MuteTitle)->state());
+    EXPECT_FALSE(platform.store().boolValue(Cfg::MuteKey));
+    EXPECT_EQ(takeTrace(), (Strings{"Mute=on", "Mute=off"}));
+
+    // The popup switches pop-ups off: the check mark keeps what it showed until clicked.
+    platform.alerts().answerNext({Alert::FirstButtonReturn, true, {}});
+    advance(600);
+    EXPECT_FALSE(platform.store().boolValue(Cfg::PopupAlertsKey));
+    EXPECT_TRUE(menu().find(UXMenu::PopupsTitle)->state());
+    menu().click(UXMenu::PopupsTitle);
+    EXPECT_TRUE(platform.store().boolValue(Cfg::PopupAlertsKey));
+    EXPECT_TRUE(menu().find(UXMenu::PopupsTitle)->state());
+}
+
+TEST_F(StatusMenu, MuteCheckMarkFollowsEveryChangeAndTheSettingsWindowClosing) {
+    launch();
+    platform.store().setBool(Cfg::MuteKey, true); // written behind the menu's back
+    settingsPanel().onNextRun([](sim::SimPanel& panel) { panel.press("OK"); });
+    menu().click(UXMenu::SettingsTitle);
+    EXPECT_TRUE(menu().find(UXMenu::MuteTitle)->state());
+    platform.store().setBool(Cfg::MuteKey, false);
+    controller->restart();
+    EXPECT_FALSE(menu().find(UXMenu::MuteTitle)->state());
+}
+
+TEST_F(StatusMenu, SoundsLoadOnceAndFallBackToTheBeep) {
+    platform.files().removeFile("Whistle.m4a");
+    platform.files().writeFile("Bowl.m4a", ""); // present but undecodable
+    ::testing::internal::CaptureStdout();
+    launch();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "Failed to initialize custom audio: Could not find sound file for Bowl\n"
+              "Failed to initialize custom audio: Invalid URL to audio file\n");
+    ASSERT_EQ(platform.log().entries().size(), 2u);
+    EXPECT_EQ(platform.log().entries()[1].category, "QuillmereLog");
+
+    UXAudio audio(controller->cfg(), platform.audio(), platform.resources());
+    platform.speaker().clearPlayed();
+    for (Cfg::Sound sound : Cfg::allSounds) {
+        audio.play(sound);
+    }
+    EXPECT_EQ(played(), (Strings{"Sonar", "beep", "beep", "beep"}));
+
+    // Muted silences the alert, not the preview; an unknown stored sound is the beep.
+    platform.speaker().clearPlayed();
+    platform.store().setString(Cfg::AlertSoundKey, "Sonar");
+    audio.playNotification();
+    platform.store().setString(Cfg::AlertSoundKey, "sonar");
+    audio.playNotification();
+    platform.store().setBool(Cfg::MuteKey, true);
+    audio.playNotification();
+    audio.play(Cfg::Sound::Sonar);
+    EXPECT_EQ(played(), (Strings{"Sonar", "beep", "Sonar"}));
+}
+
+} // namespace
+} // namespace quillmere::testing

@@ -1,0 +1,187 @@
+// The Settings and About windows, run modally through their host on the simulated desktop.
+#include "support/Scenario.h"
+
+namespace quillmere::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+using sim::SimPanel;
+
+class Windows : public Scenario {
+protected:
+    void openSettings(SimPanel::Script script) {
+        settingsPanel().onNextRun(std::move(script));
+        menu().click(UXMenu::SettingsTitle);
+    }
+};
+
+TEST_F(Windows, SettingsFormStartsFromTheStoreAndSavesInOrder) {
+    launch();
+    bool restartedBeforeClose = false;
+    openSettings([&](SimPanel& panel) {
+        EXPECT_EQ(panel.control("Interval in minutes")->intValue(), 10);
+        EXPECT_EQ(panel.control("Interval in minutes")->text, "600");
+        EXPECT_EQ(panel.control("Reminder sound")->selectedIndex(), 2u); // System
+        EXPECT_EQ(panel.control("Reminder sound")->choices,
+                  (Strings{"Sonar", "Bowl", "System", "Whistle"}));
+        EXPECT_TRUE(panel.control("Restart after sleep")->boolValue());
+        EXPECT_TRUE(panel.control("Auto restart timer")->boolValue());
+        EXPECT_TRUE(panel.control("Auto restart timer")->disabled); // pop-ups are on
+        EXPECT_FALSE(panel.setToggle("Auto restart timer", false));
+        EXPECT_TRUE(panel.setToggle("Restart after sleep", false));
+        EXPECT_TRUE(panel.pick("Reminder sound", "Bowl"));
+        EXPECT_TRUE(panel.setNumber("Interval in minutes", 120));
+        advance(100);
+        takeTrace();
+        controller->events().subscribe(Events::AppStateChangeSubscriber(
+            [&](AppState, AppState) { restartedBeforeClose = panel.isOnScreen(); }));
+        EXPECT_TRUE(panel.press("OK"));
+        EXPECT_FALSE(panel.isOnScreen());
+    });
+    EXPECT_EQ(takeTrace(), (Strings{"AlertSound=Bowl", "ResartOnWake=off", "AutoRestart=on",
+                                    "TimerInterval=7200", "Timing->Timing"}));
+    EXPECT_TRUE(restartedBeforeClose);
+    EXPECT_DOUBLE_EQ(platform.store().doubleValue(Cfg::TimerIntervalKey), 7200);
+    EXPECT_FALSE(platform.store().boolValue(Cfg::RestartOnWakeKey));
+    EXPECT_EQ(platform.loop().unclosedModalRuns(), 0);
+
+    // The next opening shows the last save, not a fresh read of the store.
+    platform.store().setString(Cfg::AlertSoundKey, "Whistle");
+    openSettings([](SimPanel& panel) {
+        EXPECT_EQ(panel.control("Reminder sound")->selectedIndex(), 1u);
+        EXPECT_EQ(panel.control("Interval in minutes")->text, "7200");
+        EXPECT_TRUE(panel.submit("Interval in minutes")); // Return in the field saves
+    });
+    EXPECT_FALSE(settingsPanel().isOnScreen());
+}
+
+TEST_F(Windows, RefusedIntervalShowsTheAlertAndKeepsTheWindowOpen) {
+    launch();
+    openSettings([&](SimPanel& panel) {
+        for (std::int64_t minutes :
+             {std::int64_t{121}, std::int64_t{0}, std::int64_t{-5}, INT64_MAX, INT64_MIN}) {
+            takeTrace();
+            panel.setNumber("Interval in minutes", minutes);
+            panel.press("OK");
+            EXPECT_TRUE(panel.isOnScreen()) << minutes;
+            EXPECT_EQ(takeTrace(),
+                      (Strings{"AlertSound=System", "ResartOnWake=on", "AutoRestart=on"}));
+            EXPECT_EQ(panel.control("Interval in minutes")->intValue(), minutes);
+        }
+        panel.setNumber("Interval in minutes", 1);
+        panel.press("OK");
+    });
+    ASSERT_EQ(platform.alerts().shown().size(), 5u);
+    const sim::ShownAlert& refusal = platform.alerts().shown().front();
+    EXPECT_EQ(refusal.style, AlertStyle::Warning);
+    EXPECT_EQ(refusal.messageText, "Oops");
+    EXPECT_EQ(refusal.informativeText, "Invalid interval");
+    EXPECT_TRUE(refusal.buttons.empty());
+    EXPECT_DOUBLE_EQ(controller->countdown(), 60);
+}
+
+TEST_F(Windows, TestModeFormStartsAtZeroMinutesAndHasNoLogo) {
+    launch(true);
+    openSettings([](SimPanel& panel) {
+        EXPECT_EQ(panel.control("Interval in minutes")->intValue(), 0);
+        EXPECT_EQ(panel.control("Interval in minutes")->text, "30");
+        EXPECT_EQ(panel.render().children.front().children.size(), 1u); // the name column only
+        panel.press("OK");
+        EXPECT_TRUE(panel.isOnScreen());
+        panel.setNumber("Interval in minutes", 2);
+        panel.press("OK");
+    });
+    EXPECT_EQ(platform.alerts().shown().back().messageText, "Oops");
+}
+
+TEST_F(Windows, PickingASoundPreviewsItEvenWhenMuted) {
+    launch();
+    menu().click(UXMenu::MuteTitle);
+    openSettings([](SimPanel& panel) {
+        panel.pick("Reminder sound", "Whistle");
+        panel.pick("Reminder sound", "Whistle"); // already selected: plays nothing
+        panel.pick("Reminder sound", "System");
+        panel.press("OK");
+    });
+    EXPECT_EQ(played(), (Strings{"Whistle", "beep"}));
+    EXPECT_EQ(platform.store().stringValue(Cfg::AlertSoundKey), "System");
+}
+
+TEST_F(Windows, HostRunsTheSamePanelCentredEachTimeAndHidesItBetweenRuns) {
+    launch();
+    SimPanel& panel = settingsPanel();
+    EXPECT_EQ(panel.title(), "Quillmere Timer");
+    EXPECT_EQ(panel.styleMask(), SimPanel::InitialStyleMask | PanelStyle::HudWindow);
+    for (StandardButton button :
+         {StandardButton::Close, StandardButton::Miniaturize, StandardButton::Zoom}) {
+        EXPECT_TRUE(panel.standardButtonHidden(button));
+    }
+    EXPECT_TRUE(panel.titleHidden() && panel.titlebarTransparent() && panel.movableByBackground());
+    EXPECT_TRUE(panel.preventsTerminationWhenModal());
+    EXPECT_TRUE(panel.contentHidden());
+
+    for (int run = 1; run <= 2; ++run) {
+        panel.onNextRun([&](SimPanel& shown) {
+            EXPECT_FALSE(shown.contentHidden());
+            EXPECT_TRUE(platform.loop().inModalRun());
+            shown.press("OK");
+        });
+        menu().click(UXMenu::SettingsTitle);
+        EXPECT_EQ(panel.centerCount(), run);
+        EXPECT_TRUE(panel.contentHidden());
+    }
+    EXPECT_EQ(platform.app().activations(), 2); // the form brings itself to the front
+}
+
+TEST_F(Windows, TimersWaitWhileAWindowIsOpenAndFireOnceAfter) {
+    launch();
+    aboutPanel().onNextRun([&](SimPanel& panel) {
+        advance(900); // the user reads the About window past the deadline
+        EXPECT_EQ(controller->state(), AppState::Timing);
+        panel.press("OK");
+    });
+    const auto firingsBefore = platform.loop().firings().size();
+    menu().click(UXMenu::aboutTitle());
+    EXPECT_EQ(platform.loop().firings().size(), firingsBefore);
+    platform.alerts().answerNext({Alert::FirstButtonReturn + 1, std::nullopt, {}});
+    platform.loop().runUntilIdle();
+    EXPECT_EQ(controller->state(), AppState::Reminding);
+    EXPECT_EQ(platform.loop().firings().size(), firingsBefore + 2); // "update" and the interval
+    EXPECT_EQ(item().title(), "+5m");
+}
+
+TEST_F(Windows, AboutShowsTheBuildAndItsLinks) {
+    platform.files().addImage("Quillmere.png", 200, 100);
+    launch();
+    SimPanel& panel = aboutPanel();
+    EXPECT_EQ(panel.texts(),
+              (Strings{"Quillmere Timer", "2026-12-01", "Version: 1.0.0", "Build: 42",
+                       "[License](https://quillmere.org/license.txt)",
+                       "© 2026 [Quillmere](https://quillmere.org)",
+                       "[Support](https://quillmere.org/donate) development", "OK"}));
+    const ViewNode logo = panel.render().children.front().children.front();
+    ASSERT_EQ(logo.kind, ViewNode::Kind::Image);
+    EXPECT_DOUBLE_EQ(*logo.frame->width, 100);
+    EXPECT_DOUBLE_EQ(*logo.frame->height, 50);
+    panel.onNextRun([](SimPanel& shown) { shown.press("OK"); });
+    menu().click(UXMenu::aboutTitle());
+    EXPECT_FALSE(panel.isOnScreen());
+    EXPECT_EQ(platform.loop().unclosedModalRuns(), 0);
+}
+
+TEST_F(Windows, AboutWithoutLogoOrBuildStillShowsItsLines) {
+    platform.files().removeImage("Quillmere.png");
+    platform.files().writeFile("BuildInfo.txt", "Version=\nBuild=\n");
+    launch();
+    const Strings texts = aboutPanel().texts();
+    EXPECT_EQ(aboutPanel().render().children.front().children.size(), 1u);
+    EXPECT_EQ(texts.at(1), "UNKNOWN");
+    EXPECT_EQ(texts.at(2), "Version: UNKNOWN");
+
+    launch(true);
+    EXPECT_EQ(aboutPanel().texts().at(2), "Version: test");
+    EXPECT_EQ(aboutPanel().render().children.front().children.size(), 1u);
+}
+
+} // namespace
+} // namespace quillmere::testing
