@@ -26,7 +26,9 @@ inline std::optional<double> parseNumber(std::string_view text) {
     while (!text.empty() && blank(text.back())) {
         text.remove_suffix(1);
     }
-    if (!text.empty() && text.front() == '+') {
+    // from_chars takes no "+"; drop one only where a digit or point follows, so "+-5" stays text.
+    if (text.size() > 1 && text.front() == '+' &&
+        (std::isdigit(static_cast<unsigned char>(text[1])) != 0 || text[1] == '.')) {
         text.remove_prefix(1);
     }
     double value = 0;
