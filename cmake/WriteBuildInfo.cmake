@@ -1,0 +1,36 @@
+# Writes BuildInfo.txt: the version, the source revision (or a counter when there is none) and
+# the build date, which honours SOURCE_DATE_EPOCH so that builds are reproducible.
+find_package(Git QUIET)
+set(build "")
+if(GIT_FOUND)
+    execute_process(COMMAND ${GIT_EXECUTABLE} -C ${SOURCE_DIR} rev-parse --short=10 HEAD
+                    OUTPUT_VARIABLE build OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET
+                    RESULT_VARIABLE git_result)
+    if(NOT git_result EQUAL 0)
+        set(build "")
+    endif()
+endif()
+if(build STREQUAL "")
+    # No revision: count the builds in this tree instead.
+    set(counter_file "${OUTPUT}.counter")
+    set(counter 0)
+    if(EXISTS "${counter_file}")
+        file(READ "${counter_file}" counter)
+        string(STRIP "${counter}" counter)
+    endif()
+    math(EXPR counter "${counter} + 1")
+    file(WRITE "${counter_file}" "${counter}\n")
+    set(build "${counter}")
+endif()
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    string(TIMESTAMP date "%Y-%m-%d" UTC) # string(TIMESTAMP) honours SOURCE_DATE_EPOCH itself
+else()
+    string(TIMESTAMP date "%Y-%m-%d")
+endif()
+set(content "Version=${VERSION}\nBuild=${build}\nDate=${date}\n")
+if(EXISTS "${OUTPUT}")
+    file(READ "${OUTPUT}" old)
+endif()
+if(NOT "${old}" STREQUAL "${content}")
+    file(WRITE "${OUTPUT}" "${content}")
+endif()

@@ -1,0 +1,24 @@
+// The process entry: decides test mode, builds the Qt platform and the controller, runs.
+#include "core/App.h"
+#include "core/Cfg.h"
+#include "platform/qt/QtPlatform.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    // Decided on the arguments as given, before Qt takes out the ones it knows.
+    const bool isTest = quillmere::App::isTestInvocation(argc, argv);
+
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName("Quillmere");
+    QApplication::setApplicationName(quillmere::Cfg::Name);
+    QApplication::setApplicationVersion(QUILLMERE_VERSION);
+    // The program lives in the tray: closing its last window must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    quillmere::qt::QtPlatform platform;
+    const int status = quillmere::App::main(platform, isTest);
+    // The controller refers to the platform: end it while the platform still exists.
+    quillmere::app.reset();
+    return status;
+}

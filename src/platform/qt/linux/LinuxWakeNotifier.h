@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/WakeNotifier.h"
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quillmere::qt {
+
+// Tells when the computer woke: logind's PrepareForSleep(false) on the system bus; where no
+// system bus answers, a jump between the boot-time clock (which runs during a suspend) and the
+// monotonic clock (which does not), checked on a coarse timer, once per sleep.
+class LinuxWakeNotifier : public QObject, public WakeNotifier {
+    Q_OBJECT
+
+public:
+    // A gap growth of at least this much between two checks means the machine slept.
+    static constexpr std::chrono::seconds SleepThreshold{3};
+    static constexpr std::chrono::seconds CheckInterval{5};
+
+    explicit LinuxWakeNotifier(QDBusConnection systemBus = QDBusConnection::systemBus());
+
+    void addWakeObserver(std::string name, std::function<void()> observer) override;
+    void removeWakeObserver(const std::string& name) override;
+
+    // Whether logind's signal is what tells us (else the clock check does).
+    bool usesLogind() const { return usesLogind_; }
+    // Checks the clocks now; true when they show a sleep since the last check.
+    bool checkClocks();
+    // The boot-time minus monotonic gap now.
+    static std::chrono::nanoseconds sleptSoFar();
+
+private slots:
+    void onPrepareForSleep(bool start);
+
+private:
+    void notifyWake();
+
+    bool usesLogind_ = false;
+    std::chrono::nanoseconds lastGap_;
+    QTimer clockCheck_;
+    std::vector<std::pair<std::string, std::function<void()>>> observers_;
+};
+
+} // namespace quillmere::qt

@@ -1,0 +1,91 @@
+// The settings file: typed reads of whatever a user or a crash left in it, writes key by key.
+#include "platform/qt/QtDefaultsStore.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace quillmere::qt {
+namespace {
+
+class DefaultsStoreTest : public ::testing::Test {
+protected:
+    void write(const QByteArray& content) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+    QByteArray contents() const {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir folder;
+    QString path = folder.filePath("Quillmere Timer.conf");
+};
+
+TEST_F(DefaultsStoreTest, HandWrittenValuesReadByTheirOwnRules) {
+    write("[General]\n"
+          "TimerInterval=900.7\n"
+          "Mute=garbage\n"
+          "PopupAlerts=true\n"
+          "AutoRestart=false\n"
+          "ResartOnWake=1\n"
+          "ShowCountdown=0\n"
+          "AlertSound=Sonar, Bowl\n"
+          "Version=\n"
+          "Huge=1e300\n"
+          "Words=ten minutes\n");
+    QtDefaultsStore store(path);
+    EXPECT_EQ(store.integerValue("TimerInterval"), 900);
+    EXPECT_DOUBLE_EQ(store.doubleValue("TimerInterval"), 900.7);
+    EXPECT_FALSE(store.boolValue("Mute")); // QVariant would read it as true
+    EXPECT_TRUE(store.boolValue("PopupAlerts"));
+    EXPECT_FALSE(store.boolValue("AutoRestart"));
+    EXPECT_TRUE(store.boolValue("ResartOnWake"));
+    EXPECT_FALSE(store.boolValue("ShowCountdown"));
+    EXPECT_EQ(store.stringValue("AlertSound"), "Sonar, Bowl");
+    EXPECT_EQ(store.stringValue("Version"), ""); // present, so not a first run
+    EXPECT_EQ(store.integerValue("Huge"), 0);
+    EXPECT_EQ(store.integerValue("Words"), 0);
+    EXPECT_EQ(store.stringValue("Missing"), std::nullopt);
+    EXPECT_FALSE(store.boolValue("Missing"));
+    EXPECT_FALSE(store.contains("Missing"));
+}
+
+TEST_F(DefaultsStoreTest, WritesSurviveARestartAndKeepOtherKeys) {
+    write("[General]\nTimerInterval=600\nUnknownKey=kept\n");
+    {
+        QtDefaultsStore store(path);
+        store.setBool("Mute", true);
+        store.setDouble("TimerInterval", 1500);
+        store.setString("AlertSound", "Bowl");
+    }
+    QtDefaultsStore again(path);
+    EXPECT_TRUE(again.boolValue("Mute"));
+    EXPECT_EQ(again.integerValue("TimerInterval"), 1500);
+    EXPECT_EQ(again.stringValue("AlertSound"), "Bowl");
+    EXPECT_EQ(again.stringValue("UnknownKey"), "kept");
+}
+
+TEST_F(DefaultsStoreTest, CorruptFileNeverCrashesAndIsNotThrownAway) {
+    const QByteArray garbage(
+        "\x00\xff[[[General\n=novalue\nTimerInterval=1200\n\xc3\x28=\x80\n@Variant(\x01)\n", 66);
+    write(garbage);
+    QtDefaultsStore store(path);
+    EXPECT_NO_FATAL_FAILURE(store.integerValue("TimerInterval"));
+    EXPECT_FALSE(store.boolValue("Mute"));
+    store.setBool("Mute", true);
+    store.setBool("Mute", false);
+    QtDefaultsStore again(path);
+    EXPECT_FALSE(again.boolValue("Mute"));
+    // What QSettings could not parse is kept, byte for byte, beside the rewritten file.
+    QFile kept(path + ".unreadable");
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), garbage);
+    EXPECT_FALSE(QFile::exists(path + ".unreadable-2"));
+}
+
+} // namespace
+} // namespace quillmere::qt

@@ -1,0 +1,140 @@
+// The Qt run loop's timers and modal rule, the status menu and the tray item, on real Qt objects.
+#include "platform/qt/QtMenu.h"
+#include "platform/qt/QtRunLoop.h"
+#include "platform/qt/QtStatusItem.h"
+#include "platform/qt/linux/LinuxWakeNotifier.h"
+
+#include <QAction>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace quillmere::qt {
+namespace {
+
+using namespace std::chrono_literals;
+using Strings = std::vector<std::string>;
+
+// Runs the event loop for a short real time (real timers need it), then returns.
+void pump(std::chrono::milliseconds duration) {
+    QEventLoop loop;
+    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+TEST(QtRunLoopTest, TimersFireInOrderAndOneShotsOnce) {
+    QtRunLoop loop;
+    Strings fired;
+    const auto record = [&](Timer& timer) { fired.push_back(timer.name()); };
+    loop.scheduleTimer(0.02, false, "late", {}, record);
+    loop.scheduleTimer(0.005, false, "early", {}, record);
+    const auto cancelled = loop.scheduleTimer(0.001, false, "cancelled", {}, record);
+    cancelled->invalidate();
+    const auto farAway = loop.scheduleTimer(1e300, false, "far", {}, record);
+    pump(60ms);
+    EXPECT_EQ(fired, (Strings{"early", "late"}));
+    EXPECT_TRUE(farAway->isValid());
+}
+
+TEST(QtRunLoopTest, ModalRunHoldsTimersAndFiresEachOnceAfter) {
+    QtRunLoop loop;
+    Strings fired;
+    bool firedInsideModal = false;
+    const auto record = [&](Timer& timer) {
+        fired.push_back(timer.name());
+        firedInsideModal = firedInsideModal || loop.inModalRun();
+    };
+    loop.scheduleTimer(0.005, true, "update", {}, record);
+    loop.scheduleTimer(0.01, false, "timeExpiredWithFired:", {}, record);
+    {
+        // A nested loop, as a dialog's exec runs it, well past both deadlines.
+        QtRunLoop::ModalScope modal(loop);
+        pump(60ms);
+        EXPECT_TRUE(fired.empty());
+    }
+    EXPECT_TRUE(fired.empty()); // not inside the code that ran the modal loop either
+    QEventLoop settle;
+    QTimer::singleShot(0, &settle, &QEventLoop::quit);
+    settle.exec();
+    EXPECT_EQ(fired, (Strings{"update", "timeExpiredWithFired:"}));
+    EXPECT_FALSE(firedInsideModal);
+}
+
+TEST(QtMenuTest, ItemsCarryTheirActionsChecksAndShortcuts) {
+    QtMenu menu;
+    Strings chosen;
+    MenuItem& restart = menu.addItem("Restart timer", "restartAction:", "r",
+                                     [&](MenuItem& sender) { chosen.push_back(sender.title()); });
+    menu.addSeparator();
+    MenuItem& mute = menu.addItem("Mute", "toggleMuteWithSender:", "",
+                                  [&](MenuItem& sender) { sender.setState(!sender.state()); });
+    int changes = 0;
+    menu.setChangedCallback([&] { ++changes; });
+
+    ASSERT_EQ(menu.menu()->actions().size(), 3);
+    EXPECT_TRUE(menu.menu()->actions().at(1)->isSeparator());
+    QAction* restartAction = menu.menu()->actions().at(0);
+    EXPECT_EQ(restartAction->shortcut().toString(), "Ctrl+R");
+    EXPECT_EQ(restartAction->shortcutContext(), Qt::WidgetWithChildrenShortcut);
+    restartAction->trigger();
+    EXPECT_EQ(chosen, Strings{"Restart timer"});
+    EXPECT_EQ(&restart, menu.itemWithTitle("Restart timer"));
+
+    menu.menu()->actions().at(2)->trigger();
+    EXPECT_TRUE(mute.state());
+    EXPECT_TRUE(menu.menu()->actions().at(2)->isChecked());
+    EXPECT_GE(changes, 1);
+    EXPECT_EQ(menu.itemWithTitle("Nothing"), nullptr);
+}
+
+TEST(QtStatusItemTest, RedrawsOnlyWhenSomethingVisibleChanged) {
+    QtStatusItem item;
+    const Font font{true, 12, Font::Weight::Regular};
+    item.setTitle("10m", font, TitleColor::Default);
+    const int drawn = item.iconUpdates();
+    EXPECT_EQ(item.trayIcon().toolTip(), "10m");
+    for (int tick = 0; tick < 5; ++tick) {
+        item.setTitle("10m", font, TitleColor::Default);
+        item.setImage(nullptr);
+    }
+    EXPECT_EQ(item.iconUpdates(), drawn);
+    item.setTitle("0", font, TitleColor::Red);
+    EXPECT_EQ(item.trayIcon().toolTip(), "0");
+    EXPECT_EQ(item.iconUpdates(), drawn + 1); // without an image the title is the icon
+    EXPECT_FALSE(item.trayIcon().icon().isNull());
+}
+
+TEST(QtStatusItemTest, TitleIconIsRedOnlyWhenAsked) {
+    const auto hasRed = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 200 && c.green() < 120) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(hasRed(QtStatusItem::renderTitle("+>24h", TitleColor::Red, 64)));
+    EXPECT_FALSE(hasRed(QtStatusItem::renderTitle("+>24h", TitleColor::Default, 64)));
+}
+
+TEST(LinuxWakeNotifierTest, WithoutASystemBusTheClocksTellAWakeOnce) {
+    LinuxWakeNotifier notifier(QDBusConnection(QStringLiteral("none")));
+    EXPECT_FALSE(notifier.usesLogind());
+    int wakes = 0;
+    notifier.addWakeObserver("didWakeFromSleep", [&] { ++wakes; });
+    // No sleep happened since it was made: the gap between the clocks has not grown.
+    EXPECT_FALSE(notifier.checkClocks());
+    EXPECT_EQ(wakes, 0);
+    notifier.removeWakeObserver("didWakeFromSleep");
+}
+
+} // namespace
+} // namespace quillmere::qt
