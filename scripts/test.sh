@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev
+scripts/install-deps.sh $(cat scripts/packages-build.txt scripts/packages-run.txt \
+    scripts/packages-test.txt)
 
 for preset in default sanitize; do
     cmake --preset "$preset"

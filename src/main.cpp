@@ -2,8 +2,11 @@
 #include "core/App.h"
 #include "core/Cfg.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/SingleInstance.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
     // Decided on the arguments as given, before Qt takes out the ones it knows.
@@ -15,6 +18,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QUILLMERE_VERSION);
     // The program lives in the tray: closing its last window must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    quillmere::qt::SingleInstance instance(quillmere::qt::SingleInstance::runtimeFolder(),
+                                           "quillmere-timer");
+    if (!instance.acquire()) {
+        std::puts("Quillmere Timer is already running");
+        return 0;
+    }
 
     quillmere::qt::QtPlatform platform;
     const int status = quillmere::App::main(platform, isTest);

@@ -12,7 +12,6 @@ class QtDefaultsStore;
 class QtResources;
 class QtRunLoop;
 class QtSystemLog;
-class LinuxWakeNotifier;
 
 // The desktop the program ships with: every port on Qt 6.
 class QtPlatform : public Platform {
@@ -39,7 +38,7 @@ private:
     std::unique_ptr<QtResources> resources_;
     std::unique_ptr<QtDefaultsStore> defaults_;
     std::unique_ptr<QtAudio> audio_;
-    std::unique_ptr<LinuxWakeNotifier> wake_;
+    std::unique_ptr<WakeNotifier> wake_;
     std::unique_ptr<QtSystemLog> log_;
 };
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/WakeNotifier.h"
+
+#include <functional>
+#include <memory>
+
+namespace quillmere::qt {
+
+// What differs between operating systems, implemented once per system in its own folder.
+
+// The wake-from-sleep notification of this system.
+std::unique_ptr<WakeNotifier> makeWakeNotifier();
+
+// Calls `handler` on the main thread when the system asks the program to end (a logout, a
+// shutdown, Ctrl+C in a terminal), so that it ends as if the user had chosen Quit.
+void onTerminationRequest(std::function<void()> handler);
+
+} // namespace quillmere::qt

@@ -1,0 +1,51 @@
+#include "platform/qt/OsIntegration.h"
+
+#include "platform/qt/linux/LinuxWakeNotifier.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace quillmere::qt {
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+extern "C" void forwardSignal(int) {
+    const char byte = 1;
+    // Only async-signal-safe work here: the main loop reads the byte.
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+} // namespace
+
+std::unique_ptr<WakeNotifier> makeWakeNotifier() {
+    return std::make_unique<LinuxWakeNotifier>();
+}
+
+void onTerminationRequest(std::function<void()> handler) {
+    if (signalPipe[0] >= 0 ||
+        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier,
+                     [handler = std::move(handler)] {
+                         char byte = 0;
+                         [[maybe_unused]] const auto read = ::read(signalPipe[0], &byte, 1);
+                         handler();
+                     });
+    struct sigaction action {};
+    action.sa_handler = forwardSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+}
+
+} // namespace quillmere::qt
