@@ -24,3 +24,16 @@ add_dependencies(quillmere-timer quillmere_resources)
 install(TARGETS quillmere-timer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${QUILLMERE_RESOURCE_FILES} ${QUILLMERE_BUILD_RESOURCES}/BuildInfo.txt
         DESTINATION ${CMAKE_INSTALL_DATADIR}/quillmere-timer)
+
+# Desktop integration: the entry, the icon in the hicolor theme, the AppStream metadata.
+set(QUILLMERE_APP_ID org.quillmere.Timer)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${QUILLMERE_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${QUILLMERE_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/Quillmere.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps
+        RENAME ${QUILLMERE_APP_ID}.png)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/Quillmere.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${QUILLMERE_APP_ID}.svg)
