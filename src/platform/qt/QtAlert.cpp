@@ -1,0 +1,110 @@
+#include "platform/qt/QtAlert.h"
+
+#include "platform/qt/QtRunLoop.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include <vector>
+
+namespace quillmere::qt {
+
+namespace {
+
+// QMessageBox answers Escape and the window's close with a guessed "escape button" (or ignores
+// them); an alert answers them with no button at all, and comes to the front when shown.
+class AlertBox : public QMessageBox {
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel)) {
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent* event) override { QDialog::closeEvent(event); }
+
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        raise();
+        activateWindow();
+    }
+};
+
+QMessageBox::Icon iconFor(AlertStyle style) {
+    switch (style) {
+    case AlertStyle::Informational:
+        return QMessageBox::Information;
+    case AlertStyle::Critical:
+        return QMessageBox::Critical;
+    case AlertStyle::Warning:
+        break;
+    }
+    return QMessageBox::Warning;
+}
+
+} // namespace
+
+QtAlert::QtAlert(QtRunLoop& runLoop)
+    : runLoop_(runLoop) {}
+
+QtAlert::~QtAlert() = default;
+
+int QtAlert::runModal() {
+    AlertBox box;
+    // A tray program has no main window: closing its last visible window must not quit it.
+    box.setAttribute(Qt::WA_QuitOnClose, false);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.setIcon(iconFor(style_));
+    box.setWindowTitle(QString::fromStdString(messageText_));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromStdString(messageText_));
+    box.setInformativeText(QString::fromStdString(informativeText_));
+    // The message text is the alert's bold title; QMessageBox shows it plain outside macOS.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+    }
+
+    std::vector<QPushButton*> buttons;
+    const std::vector<std::string> titles =
+        buttons_.empty() ? std::vector<std::string>{"OK"} : buttons_;
+    for (const std::string& title : titles) {
+        auto* button = new QPushButton(QString::fromStdString(title), &box);
+        box.addButton(button, QMessageBox::AcceptRole);
+        buttons.push_back(button);
+    }
+    box.setDefaultButton(buttons.front());
+
+    QCheckBox* suppression = nullptr;
+    if (showsSuppression_) {
+        suppression = new QCheckBox(QString::fromStdString(suppressionTitle_));
+        suppression->setChecked(suppressionState_);
+        box.setCheckBox(suppression); // the box takes it over
+    }
+
+    {
+        QtRunLoop::ModalScope modal(runLoop_);
+        box.exec();
+    }
+
+    if (suppression != nullptr) {
+        suppressionState_ = suppression->isChecked();
+    }
+    const QAbstractButton* clicked = box.clickedButton();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (buttons[i] == clicked) {
+            return FirstButtonReturn + static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+} // namespace quillmere::qt

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/Alert.h"
+
+#include <string>
+#include <vector>
+
+namespace quillmere::qt {
+
+class QtRunLoop;
+
+// An alert over QMessageBox. A fresh box is built for every run from the stored settings, so the
+// same object can be shown again and again; the check box's state is carried from run to run.
+class QtAlert : public Alert {
+public:
+    explicit QtAlert(QtRunLoop& runLoop);
+    ~QtAlert() override;
+
+    void setStyle(AlertStyle style) override { style_ = style; }
+    void setMessageText(const std::string& text) override { messageText_ = text; }
+    void setInformativeText(const std::string& text) override { informativeText_ = text; }
+    void addButton(const std::string& title) override { buttons_.push_back(title); }
+    void setShowsSuppressionButton(bool shows) override { showsSuppression_ = shows; }
+    void setSuppressionButtonTitle(const std::string& title) override { suppressionTitle_ = title; }
+    void setSuppressionButtonState(bool ticked) override { suppressionState_ = ticked; }
+    bool suppressionButtonState() const override { return suppressionState_; }
+    // Returns 1000 for the first button, 1001 for the next, ...; 0 when no button answered
+    // (Escape, or the window closed).
+    int runModal() override;
+
+private:
+    QtRunLoop& runLoop_;
+    AlertStyle style_ = AlertStyle::Warning;
+    std::string messageText_;
+    std::string informativeText_;
+    std::vector<std::string> buttons_;
+    bool showsSuppression_ = false;
+    std::string suppressionTitle_;
+    bool suppressionState_ = false;
+};
+
+} // namespace quillmere::qt
