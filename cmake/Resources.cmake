@@ -19,9 +19,11 @@ add_custom_target(quillmere_resources ALL
     BYPRODUCTS ${QUILLMERE_BUILD_RESOURCES}/BuildInfo.txt
     COMMENT "Packaging resources"
     VERBATIM)
-add_dependencies(quillmere-timer quillmere_resources)
+add_dependencies(quillmere-timer quillmere_resources quillmere-sound-decoder)
 
 install(TARGETS quillmere-timer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS quillmere-sound-decoder
+        RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/quillmere-timer)
 install(FILES ${QUILLMERE_RESOURCE_FILES} ${QUILLMERE_BUILD_RESOURCES}/BuildInfo.txt
         DESTINATION ${CMAKE_INSTALL_DATADIR}/quillmere-timer)
 

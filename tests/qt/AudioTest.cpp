@@ -6,6 +6,7 @@
 #include "core/Log.h"
 #include "core/UXAudio.h"
 #include "platform/qt/QtResources.h"
+#include "platform/qt/SoundDecoder.h"
 #include "platform/sim/SimServices.h"
 
 #include <QDir>
@@ -135,6 +136,52 @@ TEST_F(AudioTest, UXAudioLogsTheSoundThatDoesNotDecodeAndLoadsTheOthers) {
         EXPECT_TRUE(uxAudio.isLoaded(Cfg::Sound::Sonar));
         EXPECT_FALSE(uxAudio.isLoaded(Cfg::Sound::Bowl));
         EXPECT_TRUE(uxAudio.isLoaded(Cfg::Sound::Whistle));
+    }
+}
+
+} // namespace
+} // namespace quillmere::qt
+
+namespace quillmere::qt {
+namespace {
+
+TEST(SoundDecoderProcessTest, DecodesLikeThisProcessAndRefusesWhatItCannotRead) {
+    const QString sonar = QStringLiteral(QUILLMERE_TEST_RESOURCES) + "/Sonar.m4a";
+    if (!QFile::exists(sonar)) {
+        GTEST_SKIP() << "Sonar.m4a is not packaged";
+    }
+    QtAudio throughProcess(QStringLiteral(QUILLMERE_TEST_DECODER));
+    QtAudio inProcess(QStringLiteral("/nonexistent/decoder"));
+    const auto a = throughProcess.load(sonar.toStdString());
+    const auto b = inProcess.load(sonar.toStdString());
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(dynamic_cast<const QtSound&>(*a).pcm(), dynamic_cast<const QtSound&>(*b).pcm());
+    EXPECT_EQ(dynamic_cast<const QtSound&>(*a).format(), dynamic_cast<const QtSound&>(*b).format());
+
+    QTemporaryDir folder;
+    QFile corrupt(folder.filePath("Bowl.m4a"));
+    ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
+    corrupt.write(QByteArray(4096, '\x5a'));
+    corrupt.close();
+    EXPECT_EQ(throughProcess.load(corrupt.fileName().toStdString()), nullptr);
+}
+
+TEST(SoundDecoderProcessTest, MalformedDecoderOutputIsALoadFailure) {
+    DecodedSound sound;
+    sound.format.setSampleRate(44100);
+    sound.format.setChannelCount(1);
+    sound.format.setSampleFormat(QAudioFormat::Int16);
+    sound.pcm = QByteArray(882, '\x01');
+    const QByteArray good = serializeSound(sound);
+    ASSERT_TRUE(deserializeSound(good).has_value());
+    EXPECT_EQ(deserializeSound(good)->pcm, sound.pcm);
+    for (const QByteArray& bad :
+         {QByteArray(), good.left(good.size() - 1), good + "x", QByteArray("garbage\n") + sound.pcm,
+          QByteArray("QUILLMERE-PCM 44100 1 2 881\n") + sound.pcm.left(881),
+          QByteArray("QUILLMERE-PCM -5 1 2 882\n") + sound.pcm,
+          QByteArray("QUILLMERE-PCM 44100 1 99 882\n") + sound.pcm}) {
+        EXPECT_FALSE(deserializeSound(bad).has_value()) << bad.left(40).toStdString();
     }
 }
 

@@ -1,14 +1,13 @@
 #include "platform/qt/QtAudio.h"
 
+#include "platform/qt/SoundDecoder.h"
+
 #include <QApplication>
-#include <QAudioBuffer>
-#include <QAudioDecoder>
 #include <QAudioDevice>
 #include <QAudioSink>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QMediaDevices>
-#include <QUrl>
+#include <QProcess>
 
 #include <canberra.h>
 
@@ -18,17 +17,6 @@
 namespace quillmere::qt {
 
 namespace {
-
-// The format every sound is decoded to: Qt 6.4's GStreamer backend decodes AAC only when it is
-// given one. The packaged sounds are mono at 44.1 kHz, so this keeps them as they are, in half
-// the memory of stereo; every audio server plays it.
-QAudioFormat decodeFormat() {
-    QAudioFormat format;
-    format.setSampleFormat(QAudioFormat::Int16);
-    format.setSampleRate(44100);
-    format.setChannelCount(1);
-    return format;
-}
 
 // The sink reports idle once its stream has run dry, while the device may still hold the end of
 // the sound (and may have started late): closing at once cut the last ~100 ms on PulseAudio. So
@@ -128,71 +116,40 @@ void QtSound::close() {
     written_ = 0;
 }
 
+QtAudio::QtAudio(QString decoderPath)
+    : decoderPath_(std::move(decoderPath)) {}
+
+QString QtAudio::standardDecoderPath() {
+    const QString name = QStringLiteral("quillmere-sound-decoder");
+    const QString besideProgram = QCoreApplication::applicationDirPath() + '/' + name;
+    if (QFileInfo(besideProgram).isExecutable()) {
+        return besideProgram;
+    }
+    return QStringLiteral(QUILLMERE_LIBEXEC_DIR) + '/' + name;
+}
+
 std::unique_ptr<Sound> QtAudio::load(const std::string& path) {
-    const QFileInfo file(QString::fromStdString(path));
-    if (!file.isFile() || file.size() == 0) {
-        return nullptr;
-    }
-    QAudioDecoder decoder;
-    if (!decoder.isSupported()) {
-        return nullptr;
-    }
-    decoder.setAudioFormat(decodeFormat());
-    decoder.setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
-
-    QByteArray pcm;
-    QAudioFormat format;
-    bool done = false;
-    bool failed = false;
-    QEventLoop loop;
-    const auto finish = [&](bool success) {
-        done = true;
-        failed = failed || !success;
-        loop.quit();
-    };
-    const auto drain = [&] {
-        while (decoder.bufferAvailable()) {
-            const QAudioBuffer buffer = decoder.read();
-            if (!buffer.isValid()) {
-                break;
-            }
-            if (!format.isValid()) {
-                format = buffer.format();
-            } else if (buffer.format() != format) {
-                finish(false); // one sink can't play a format that changes midway
-                return;
-            }
-            pcm.append(buffer.constData<char>(), buffer.byteCount());
+    const QString file = QString::fromStdString(path);
+    std::optional<DecodedSound> sound;
+    if (QFileInfo(decoderPath_).isExecutable()) {
+        QProcess decoder;
+        decoder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        decoder.start(decoderPath_, {file}, QIODevice::ReadOnly);
+        if (decoder.waitForFinished(static_cast<int>(DecodeTimeout.count())) &&
+            decoder.exitStatus() == QProcess::NormalExit && decoder.exitCode() == 0) {
+            sound = deserializeSound(decoder.readAllStandardOutput());
+        } else {
+            decoder.kill();
+            decoder.waitForFinished(1000);
         }
-    };
-    QObject::connect(&decoder, &QAudioDecoder::bufferReady, &loop, drain);
-    QObject::connect(&decoder, &QAudioDecoder::finished, &loop, [&] {
-        drain();
-        finish(true);
-    });
-    QObject::connect(&decoder, qOverload<QAudioDecoder::Error>(&QAudioDecoder::error), &loop,
-                     [&] { finish(false); });
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    QObject::connect(&timeout, &QTimer::timeout, &loop, [&] { finish(false); });
-
-    // The decoder reports through the event loop, so loading spins one of its own (user input
-    // waits); the backend may also fail inside start(), before that loop runs.
-    decoder.start();
-    timeout.start(DecodeTimeout);
-    if (!done) {
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    } else {
+        // No decoder program (a copied binary): decode here, at the cost of the memory.
+        sound = decodeSound(file, DecodeTimeout);
     }
-    decoder.stop();
-
-    if (failed || !format.isValid() || format.bytesPerFrame() <= 0) {
+    if (!sound) {
         return nullptr;
     }
-    pcm.truncate(pcm.size() - pcm.size() % format.bytesPerFrame());
-    if (pcm.isEmpty()) {
-        return nullptr;
-    }
-    return std::make_unique<QtSound>(std::move(pcm), format);
+    return std::make_unique<QtSound>(std::move(sound->pcm), sound->format);
 }
 
 void QtAudio::beep() {

@@ -5,6 +5,7 @@
 #include <QAudioFormat>
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QString>
 #include <QTimer>
 
 #include <chrono>
@@ -48,17 +49,26 @@ private:
     QTimer closer_; // closes the sink once the sound has played out
 };
 
-// Decodes with QAudioDecoder, plays through QAudioSink on the default output, beeps through the
-// desktop's sound theme.
+// Decodes each sound in a short-lived decoder process (the decoding libraries cost the timer
+// about 50 MB of memory for as long as it runs, for three sounds of half a megabyte), plays
+// through QAudioSink on the default output, beeps through the desktop's sound theme.
 class QtAudio : public Audio {
 public:
     // How long one file may take to decode before it counts as unreadable.
     static constexpr std::chrono::milliseconds DecodeTimeout{5000};
 
-    QtAudio() = default;
+    // Decodes with the program at `decoderPath`; in this process when there is none.
+    explicit QtAudio(QString decoderPath = standardDecoderPath());
+
+    // The decoder installed with the program: beside it in the build tree, else in its
+    // libexec folder.
+    static QString standardDecoderPath();
 
     std::unique_ptr<Sound> load(const std::string& path) override;
     void beep() override;
+
+private:
+    QString decoderPath_;
 };
 
 } // namespace quillmere::qt
