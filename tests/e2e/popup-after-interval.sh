@@ -26,22 +26,30 @@ printf '[General]\nVersion=0.9\nTimerInterval=2\nPopupAlerts=true\nAutoRestart=t
 QT_QPA_PLATFORM=xcb "$binary" >"$work/stdout" 2>"$work/stderr" &
 app_pid=$!
 
+# Without a tray the status item is a small window of the same name: the reminder comes after it.
+reminders() {
+    for window in $(xdotool search --onlyvisible --name '^Quillmere Timer$' 2>/dev/null); do
+        width=$(xwininfo -id "$window" | awk '/Width:/ {print $2}')
+        if [ "${width:-0}" -gt 200 ]; then echo "$window"; fi
+    done
+    return 0
+}
 popup=""
 for _ in $(seq 150); do
-    popup=$(xdotool search --onlyvisible --name '^Quillmere Timer$' 2>/dev/null | head -n 1 || true)
+    popup=$(reminders | head -n 1)
     [ -n "$popup" ] && break
     sleep 0.1
 done
 if [ -z "$popup" ]; then
     echo "no reminder appeared"; cat "$work/stdout" "$work/stderr"; exit 1
 fi
-xdotool windowactivate --sync "$popup" key --clearmodifiers Return 2>/dev/null ||
-    xdotool key --window "$popup" Return
+# No window manager here: give the reminder the keyboard focus directly, then press Return.
+xdotool windowfocus --sync "$popup" key Return
 for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^Quillmere Timer$' >/dev/null 2>&1 || break
+    [ -z "$(reminders)" ] && break
     sleep 0.1
 done
-if xdotool search --onlyvisible --name '^Quillmere Timer$' >/dev/null 2>&1; then
+if [ -n "$(reminders)" ]; then
     echo "the reminder did not close on Return"; exit 1
 fi
 
