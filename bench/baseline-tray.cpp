@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QPixmap pixmap(22, 22);
     pixmap.fill(Qt::darkCyan);
-    QSystemTrayIcon tray(QIcon(pixmap));
+    QSystemTrayIcon tray{QIcon(pixmap)};
     QMenu menu;
     menu.addAction("Quit", &application, &QApplication::quit);
     tray.setContextMenu(&menu);
