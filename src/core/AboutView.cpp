@@ -3,7 +3,6 @@
 #include "core/AppIcon.h"
 #include "core/BuildInfo.h"
 #include "core/Cfg.h"
-#include "platform/Image.h"
 
 namespace quillmere {
 
@@ -19,13 +18,10 @@ AboutView::AboutView(const Cfg& cfg, const BuildInfo& buildInfo, AppIcon& icon)
 
 ViewNode AboutView::body() {
     std::vector<ViewNode> top;
-    const std::shared_ptr<const Image> logo = cfg_->isTest() ? nullptr : icon_->image();
-    // A missing or empty logo leaves the name and date alone in the top row.
-    if (logo && logo->width() > 0 && logo->height() > 0) {
-        ViewNode image = ViewNode::picture(logo);
-        image.withFrame(LogoHeight * (logo->width() / logo->height()), LogoHeight)
-            .withPadding(0, 0, 0, LogoTrailingPadding);
-        top.push_back(std::move(image));
+    // In test mode, or without a logo, the name and date stand alone in the top row.
+    if (std::optional<ViewNode> logo =
+            cfg_->isTest() ? std::nullopt : icon_->view(LogoHeight, LogoTrailingPadding)) {
+        top.push_back(std::move(*logo));
     }
     top.push_back(ViewNode::vstack(
         Alignment::Trailing, {ViewNode::label(Cfg::Name, ViewNode::TextStyle::Title2),

@@ -1,5 +1,6 @@
 #include "core/AppIcon.h"
 
+#include "platform/Image.h"
 #include "platform/Resources.h"
 
 namespace quillmere {
@@ -10,6 +11,18 @@ std::shared_ptr<const Image> AppIcon::image() {
         loaded_ = true;
     }
     return image_;
+}
+
+std::optional<ViewNode> AppIcon::view(double height, double trailingPadding) {
+    const std::shared_ptr<const Image> logo = image();
+    // An empty image would give a frame of no number at all (0 / 0).
+    if (!logo || !(logo->width() > 0 && logo->height() > 0)) {
+        return std::nullopt;
+    }
+    ViewNode node = ViewNode::picture(logo);
+    node.withFrame(height * (logo->width() / logo->height()), height)
+        .withPadding(0, 0, 0, trailingPadding);
+    return node;
 }
 
 } // namespace quillmere

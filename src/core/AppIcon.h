@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/View.h"
+
 #include <memory>
+#include <optional>
 
 namespace quillmere {
 
@@ -17,6 +20,9 @@ public:
 
     // The logo, or null when the resource is missing: the windows then show no logo.
     std::shared_ptr<const Image> image();
+    // The logo as a view: `height` high, as wide as its own proportions make it, with
+    // `trailingPadding` after it; none when the image is missing or empty.
+    std::optional<ViewNode> view(double height, double trailingPadding);
 
 private:
     Resources& resources_;

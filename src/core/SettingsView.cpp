@@ -5,7 +5,6 @@
 #include "core/WholeNumber.h"
 #include "platform/Alert.h"
 #include "platform/Application.h"
-#include "platform/Image.h"
 
 #include <limits>
 #include <string>
@@ -52,12 +51,9 @@ SettingsView::SettingsView(Cfg& cfg, UXAudio& audio, AppIcon& icon, Application&
 
 ViewNode SettingsView::header() {
     std::vector<ViewNode> children;
-    const std::shared_ptr<const Image> logo = cfg_->isTest() ? nullptr : icon_->image();
-    if (logo && logo->width() > 0 && logo->height() > 0) {
-        ViewNode image = ViewNode::picture(logo);
-        image.withFrame(LogoHeight * (logo->width() / logo->height()), LogoHeight)
-            .withPadding(0, 0, 0, LogoTrailingPadding);
-        children.push_back(std::move(image));
+    if (std::optional<ViewNode> logo =
+            cfg_->isTest() ? std::nullopt : icon_->view(LogoHeight, LogoTrailingPadding)) {
+        children.push_back(std::move(*logo));
     }
     children.push_back(ViewNode::vstack(Alignment::Trailing,
                                         {ViewNode::label(Cfg::Name, ViewNode::TextStyle::Title2)}));
