@@ -7,10 +7,14 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     // Decided on the arguments as given, before Qt takes out the ones it knows.
     const bool isTest = quillmere::App::isTestInvocation(argc, argv);
+    // Qt ends the process through exit() when the display connection breaks: the controller must
+    // not then be destroyed after Qt's own globals are gone.
+    std::atexit([] { static_cast<void>(quillmere::app.release()); });
 
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Quillmere");

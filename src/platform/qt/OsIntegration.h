@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/StatusItem.h"
 #include "platform/WakeNotifier.h"
 
 #include <functional>
@@ -11,6 +12,9 @@ namespace quillmere::qt {
 
 // The wake-from-sleep notification of this system.
 std::unique_ptr<WakeNotifier> makeWakeNotifier();
+
+// The status item of this system's desktop.
+std::unique_ptr<StatusItem> makeStatusItem();
 
 // Calls `handler` on the main thread when the system asks the program to end (a logout, a
 // shutdown, Ctrl+C in a terminal), so that it ends as if the user had chosen Quit.

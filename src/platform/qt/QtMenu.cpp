@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QKeySequence>
 
+#include <algorithm>
+
 namespace quillmere::qt {
 
 QtMenuItem::QtMenuItem(QAction* action, std::string title, std::string actionName,
@@ -54,12 +56,14 @@ MenuItem& QtMenu::addItem(const std::string& title, const std::string& actionNam
     QtMenuItem* item = items_.back().get();
     QObject::connect(qaction, &QAction::triggered, qaction, [item] { item->trigger(); });
     QObject::connect(qaction, &QAction::changed, qaction, [this] { notifyChanged(); });
+    notifyChanged();
     return *item;
 }
 
 void QtMenu::addSeparator() {
     QAction* separator = menu_.addSeparator();
     items_.push_back(std::make_unique<QtMenuItem>(separator, "", "", "", nullptr));
+    notifyChanged();
 }
 
 MenuItem* QtMenu::itemWithTitle(const std::string& title) {
@@ -71,9 +75,34 @@ MenuItem* QtMenu::itemWithTitle(const std::string& title) {
     return nullptr;
 }
 
+QtMenu::ObserverId QtMenu::addObserver(std::function<void()> changed) {
+    observers_.emplace_back(nextObserver_, std::move(changed));
+    return nextObserver_++;
+}
+
+void QtMenu::removeObserver(ObserverId id) {
+    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void QtMenu::setChangedCallback(std::function<void()> changed) {
+    removeObserver(changedCallback_);
+    changedCallback_ = changed ? addObserver(std::move(changed)) : 0;
+}
+
 void QtMenu::notifyChanged() const {
-    if (changed_) {
-        changed_();
+    // An observer may add or remove observers while it runs: one removed meanwhile (its owner
+    // may be gone) is not called, one added meanwhile waits for the next change.
+    std::vector<ObserverId> ids;
+    for (const auto& entry : observers_) {
+        ids.push_back(entry.first);
+    }
+    for (const ObserverId id : ids) {
+        const auto found = std::find_if(observers_.begin(), observers_.end(),
+                                        [id](const auto& entry) { return entry.first == id; });
+        if (found != observers_.end()) {
+            const auto observer = found->second;
+            observer();
+        }
     }
 }
 

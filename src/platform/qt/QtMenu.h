@@ -4,7 +4,9 @@
 
 #include <QMenu>
 
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -51,14 +53,22 @@ public:
 
     QMenu* menu() { return &menu_; }
     const std::vector<std::unique_ptr<QtMenuItem>>& items() const { return items_; }
-    // Called after any item changed what it shows.
-    void setChangedCallback(std::function<void()> changed) { changed_ = std::move(changed); }
+
+    // Observers are called after any item changed what it shows, or an item was added. Several
+    // presentations of the one menu can watch it at once (the tray's QMenu, an exported copy).
+    using ObserverId = int;
+    ObserverId addObserver(std::function<void()> changed);
+    void removeObserver(ObserverId id);
+    // The one observer set this way; a later call replaces it.
+    void setChangedCallback(std::function<void()> changed);
     void notifyChanged() const;
 
 private:
     QMenu menu_;
     std::vector<std::unique_ptr<QtMenuItem>> items_;
-    std::function<void()> changed_;
+    std::vector<std::pair<ObserverId, std::function<void()>>> observers_;
+    ObserverId nextObserver_ = 1;
+    ObserverId changedCallback_ = 0;
 };
 
 } // namespace quillmere::qt

@@ -1,5 +1,6 @@
 #include "platform/qt/OsIntegration.h"
 
+#include "platform/qt/linux/AdaptiveStatusItem.h"
 #include "platform/qt/linux/LinuxWakeNotifier.h"
 
 #include <QCoreApplication>
@@ -25,6 +26,10 @@ extern "C" void forwardSignal(int) {
 
 std::unique_ptr<WakeNotifier> makeWakeNotifier() {
     return std::make_unique<LinuxWakeNotifier>();
+}
+
+std::unique_ptr<StatusItem> makeStatusItem() {
+    return std::make_unique<AdaptiveStatusItem>();
 }
 
 void onTerminationRequest(std::function<void()> handler) {

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "platform/StatusItem.h"
+#include "platform/qt/linux/DBusTypes.h"
+
+#include <QDBusConnection>
+#include <QDBusObjectPath>
+#include <QDBusServiceWatcher>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <string>
+
+namespace quillmere::qt {
+
+class DBusMenuExporter;
+class QtMenu;
+
+// The status item as a StatusNotifierItem on the session bus, with its menu as a dbusmenu object.
+// The title travels as the item's label (hosts that show labels put it beside the icon) and as
+// its tooltip. The unit sets the same icon and title every second: only a real change is
+// published, so an idle countdown sends one label change a minute.
+//
+// The icon goes both as pixels and by name: some hosts (those that show labels among them) load
+// icons by name only. Each picture shown is written to an icon folder of the item's own, under a
+// name of its own, so such hosts show the grey icon and the drawn title too, installed or not.
+class SniStatusItem : public QObject, public StatusItem {
+    Q_OBJECT
+
+public:
+    static constexpr const char* WatcherService = "org.kde.StatusNotifierWatcher";
+    static constexpr const char* WatcherPath = "/StatusNotifierWatcher";
+    static constexpr const char* ItemPath = "/StatusNotifierItem";
+    static constexpr const char* MenuPath = "/MenuBar";
+    static constexpr const char* ItemId = "quillmere-timer";
+    static constexpr const char* ItemTitle = "Quillmere Timer";
+    // The application id, which is also the name of the icon installed in the hicolor theme; the
+    // logo is published under it.
+    static constexpr const char* AppIconName = "org.quillmere.Timer";
+    // The image resource that theme icon shows.
+    static constexpr const char* AppIconImage = "Quillmere.png";
+    // The widest title expected, so that hosts keep the label's width steady.
+    static constexpr const char* LabelGuide = "+>24h";
+    static constexpr int PixmapSizes[] = {22, 44};
+
+    // Publishes the item on `connection` and registers it with the watcher, now and whenever a
+    // watcher starts.
+    explicit SniStatusItem(QDBusConnection connection = QDBusConnection::sessionBus());
+    ~SniStatusItem() override;
+
+    void setImage(std::shared_ptr<const Image> image) override;
+    bool hasImage() const override { return image_ != nullptr; }
+    void setImageSize(double width, double height) override;
+    void setTitle(const std::string& text, const Font& font, TitleColor color) override;
+    void setMenu(Menu& menu) override;
+
+    // What the item's properties say.
+    QString status() const { return attention_ ? "NeedsAttention" : "Active"; }
+    const QString& iconName() const { return iconName_; }
+    QString iconThemePath() const;
+    const DBusImageList& iconPixmaps() const { return pixmaps_; }
+    DBusToolTip toolTip() const;
+    QString label() const { return QString::fromStdString(title_); }
+    QDBusObjectPath menuPath() const;
+    // How often the pixmaps were drawn, for tests of the idle cost.
+    int pixmapRenders() const { return pixmapRenders_; }
+    // A host asks for the item's menu at the pointer (a click on hosts that don't draw it).
+    void popUpMenu();
+
+    // `picture` fitted into a square of `size` pixels, as (iiay) with ARGB32 in network order.
+    static DBusImage toDBusImage(const QImage& picture, int size);
+    static QImage fromDBusImage(const DBusImage& pixmap);
+
+signals:
+    void newIcon();
+    void newToolTip();
+    void newStatus(const QString& status);
+    void newLabel(const QString& label, const QString& guide);
+
+private:
+    void registerWithWatcher();
+    void updateIcon();
+    bool sameImage(const Image* image) const;
+    // Writes the pixmaps as icon `name` into the icon folder; false when it can't.
+    bool writeIcon(const QString& name) const;
+    void removeIcon(const QString& name) const;
+
+    QDBusConnection connection_;
+    QString serviceName_;
+    QTemporaryDir iconFolder_;
+    bool objectRegistered_ = false;
+    bool published_ = false;
+    QDBusServiceWatcher watcher_;
+    std::unique_ptr<DBusMenuExporter> exporter_;
+    QtMenu* menu_ = nullptr;
+    std::shared_ptr<const Image> image_;
+    bool imageSet_ = false;
+    std::string title_;
+    TitleColor color_ = TitleColor::Default;
+    bool attention_ = false;
+    QString iconName_;
+    QString previousIconName_;
+    DBusImageList pixmaps_;
+    int pixmapRenders_ = 0;
+};
+
+} // namespace quillmere::qt

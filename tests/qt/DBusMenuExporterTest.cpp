@@ -1,0 +1,167 @@
+// The status menu as a host draws it over D-Bus: its layout, and clicks that run the real
+// actions and come back as changed check marks.
+#include "platform/qt/linux/DBusMenuExporter.h"
+#include "QtPrinters.h"
+#include "TimerOnBus.h"
+
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+
+namespace quillmere::testing {
+namespace {
+
+using qt::DBusMenuItemList;
+using qt::DBusMenuLayout;
+using qt::DBusMenuShortcut;
+
+const QString MenuPath = QStringLiteral("/MenuBar");
+const QString Menu = QStringLiteral("com.canonical.dbusmenu");
+constexpr int RestartId = 3;
+constexpr int MuteId = 4;
+
+template <typename T> T unpack(const QVariant& value) {
+    T result{};
+    value.value<QDBusArgument>() >> result;
+    return result;
+}
+
+QVariantList event(int id) {
+    return {id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QVariant(0))), 0u};
+}
+
+class DBusMenuExporterTest : public TimerOnBus {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(bus.isRunning());
+        ASSERT_TRUE(area.own());
+        storeSettings();
+        launch();
+        ASSERT_TRUE(area.waitForRegistrations(1));
+    }
+    QDBusMessage menuCall(const QString& method, const QVariantList& arguments) {
+        return area.call(MenuPath, Menu, method, arguments);
+    }
+    DBusMenuLayout layout(int depth, uint* revision = nullptr) {
+        const QDBusMessage reply = menuCall("GetLayout", {0, depth, QStringList()});
+        if (revision != nullptr) {
+            *revision = reply.arguments().value(0).toUInt();
+        }
+        return unpack<DBusMenuLayout>(reply.arguments().value(1));
+    }
+    QVariant muteState() {
+        return menuCall("GetProperty", {MuteId, QStringLiteral("toggle-state")})
+            .arguments()
+            .value(0)
+            .value<QDBusVariant>()
+            .variant();
+    }
+};
+
+TEST_F(DBusMenuExporterTest, LayoutIsTheStatusMenuInOrder) {
+    const DBusMenuLayout root = layout(-1);
+    EXPECT_EQ(root.properties.value("children-display"), "submenu");
+    QStringList labels;
+    for (const DBusMenuLayout& child : root.children) {
+        labels.append(child.properties.value("type") == "separator"
+                          ? QStringLiteral("--")
+                          : child.properties.value("label").toString());
+    }
+    EXPECT_EQ(labels, (QStringList{"About Quillmere Timer", "--", "Restart timer", "Mute",
+                                   "Popup reminders", "Settings", "--", "Quit"}));
+    ASSERT_EQ(root.children.size(), 8);
+    const QVariantMap& restart = root.children[RestartId - 1].properties;
+    EXPECT_EQ(restart.value("enabled"), true);
+    EXPECT_FALSE(restart.contains("toggle-type"));
+    EXPECT_EQ(unpack<DBusMenuShortcut>(restart.value("shortcut")),
+              (DBusMenuShortcut{{"Control", "r"}}));
+    EXPECT_FALSE(root.children[0].properties.contains("shortcut"));
+    EXPECT_EQ(root.children[MuteId - 1].properties.value("toggle-type"), "checkmark");
+    EXPECT_EQ(root.children[MuteId - 1].properties.value("toggle-state"), 0);
+    EXPECT_EQ(root.children[4].properties.value("toggle-state"), 0); // pop-ups stored off
+
+    // Depth 0 is the root alone; a group asks for chosen properties and skips unknown ids.
+    EXPECT_TRUE(layout(0).children.isEmpty());
+    const auto group = unpack<DBusMenuItemList>(
+        menuCall("GetGroupProperties",
+                 {QVariant::fromValue(QList<int>{MuteId, 42}), QStringList{"label"}})
+            .arguments()
+            .value(0));
+    ASSERT_EQ(group.size(), 1);
+    EXPECT_EQ(group[0].properties, (QVariantMap{{"label", "Mute"}}));
+    EXPECT_EQ(menuCall("GetLayout", {42, -1, QStringList()}).errorName(),
+              "com.canonical.dbusmenu.Error.UnknownId");
+}
+
+TEST_F(DBusMenuExporterTest, ClicksRunTheActionsAndOnlyACheckMarkChangeIsAnnounced) {
+    uint before = 0;
+    layout(-1, &before);
+    area.clearHeard();
+
+    EXPECT_EQ(menuCall("Event", event(MuteId)).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(waitUntil([&] { return !area.heard("LayoutUpdated").isEmpty(); }));
+    EXPECT_TRUE(controller->cfg().isMuted());
+    EXPECT_EQ(area.heard(), (QStringList{"ItemsPropertiesUpdated", "LayoutUpdated"}));
+    const auto updated =
+        unpack<DBusMenuItemList>(area.heard("ItemsPropertiesUpdated")[0].arguments().value(0));
+    ASSERT_EQ(updated.size(), 1);
+    EXPECT_EQ(updated[0].id, MuteId);
+    EXPECT_EQ(updated[0].properties, (QVariantMap{{"toggle-state", 1}}));
+    EXPECT_GT(area.heard("LayoutUpdated")[0].arguments().value(0).toUInt(), before);
+    EXPECT_EQ(muteState(), 1);
+
+    // A second click, in a group with an unknown entry, unmutes and names the unknown one.
+    const QDBusMessage group =
+        menuCall("EventGroup", {QVariant::fromValue(qt::DBusMenuEventList{
+                                   {MuteId, "clicked", QDBusVariant(QVariant(0)), 0u},
+                                   {42, "clicked", QDBusVariant(QVariant(0)), 0u}})});
+    EXPECT_EQ(qdbus_cast<QList<int>>(group.arguments().value(0)), QList<int>{42});
+    ASSERT_TRUE(waitUntil([&] { return !controller->cfg().isMuted(); }));
+    EXPECT_EQ(muteState(), 0);
+
+    // Restart starts a fresh interval; nothing in the menu changed, so hosts hear nothing of it.
+    advance(200);
+    area.clearHeard();
+    EXPECT_EQ(menuCall("Event", event(RestartId)).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(waitUntil([&] { return area.property("XAyatanaLabel") == "11m"; }));
+    area.settle(MenuPath);
+    EXPECT_TRUE(area.heard("ItemsPropertiesUpdated").isEmpty());
+    EXPECT_TRUE(area.heard("LayoutUpdated").isEmpty());
+    EXPECT_EQ(menuCall("Event", event(42)).errorName(), "com.canonical.dbusmenu.Error.UnknownId");
+}
+
+TEST(DBusMenuAloneTest, DBusMenuRepliesBeforeAnActionRunsItsModalWindow) {
+    PrivateBus bus;
+    ASSERT_TRUE(bus.isRunning());
+    QDBusConnection itemBus = bus.connect("item");
+    QDBusConnection hostBus = bus.connect("host");
+    qt::QtMenu menu;
+    QDBusPendingCall call = QDBusPendingCall::fromCompletedCall(QDBusMessage());
+    bool ran = false;
+    bool repliedMeanwhile = false;
+    menu.addItem("Snooze_all", "snooze:", "", [&](MenuItem&) {
+        ran = true;
+        // A modal window's nested loop: the host must have its answer while it runs.
+        repliedMeanwhile = waitUntil([&] { return call.isFinished(); }, std::chrono::seconds(1));
+    });
+    auto exporter = std::make_unique<qt::DBusMenuExporter>(menu, itemBus, MenuPath);
+    EXPECT_EQ(exporter->properties(1, {"label"})->value("label"), "Snooze__all");
+
+    QDBusMessage click =
+        QDBusMessage::createMethodCall(itemBus.baseService(), MenuPath, Menu, "Event");
+    click.setArguments(event(1));
+    call = hostBus.asyncCall(click);
+    ASSERT_TRUE(waitUntil([&] { return ran && call.isFinished(); }));
+    EXPECT_TRUE(repliedMeanwhile);
+    EXPECT_FALSE(call.isError()) << call.error().message().toStdString();
+
+    // Once gone, it is off the bus and deaf to the menu (which outlives it).
+    exporter.reset();
+    menu.addItem("Later", "later:", "", nullptr);
+    click.setArguments(event(2));
+    QDBusPendingCall gone = hostBus.asyncCall(click);
+    ASSERT_TRUE(waitUntil([&] { return gone.isFinished(); }));
+    EXPECT_TRUE(gone.isError());
+}
+
+} // namespace
+} // namespace quillmere::testing
