@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the real program under Xvfb counts a short interval down, brings up the reminder,
-# takes "Restart" from the keyboard, writes its settings and ends with status 0 when asked to.
+# takes "Restart" from the keyboard, quits from its menu with status 0; started again it reads
+# the settings back (the same short interval brings the reminder again) and ends with status 0
+# when the system asks it to.
 # Usage: popup-after-interval.sh PATH-TO-quillmere-timer
 set -euo pipefail
 binary=$1
@@ -11,56 +13,76 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+fail() { echo "$*"; cat "$work/stdout" "$work/stderr" 2>/dev/null || true; exit 1; }
 
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$work/display")"
 
-# A user who has run it before, with a two-second interval.
+# A user who has run it before, with a two-second interval. No tray, no session bus: the item is
+# the small status window.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
 mkdir -p "$XDG_CONFIG_HOME/Quillmere" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 settings="$XDG_CONFIG_HOME/Quillmere/Quillmere Timer.conf"
 printf '[General]\nVersion=0.9\nTimerInterval=2\nPopupAlerts=true\nAutoRestart=true\nShowCountdown=true\nMute=true\n' >"$settings"
 
-QT_QPA_PLATFORM=xcb "$binary" >"$work/stdout" 2>"$work/stderr" &
-app_pid=$!
-
-# Without a tray the status item is a small window of the same name: the reminder comes after it.
-reminders() {
+# Visible windows of the program: the reminder is wide, the status window small.
+windows() {
+    local wide=$1
     for window in $(xdotool search --onlyvisible --name '^Quillmere Timer$' 2>/dev/null); do
         width=$(xwininfo -id "$window" | awk '/Width:/ {print $2}')
-        if [ "${width:-0}" -gt 200 ]; then echo "$window"; fi
+        if { [ "$wide" = yes ] && [ "${width:-0}" -gt 200 ]; } ||
+           { [ "$wide" = no ] && [ "${width:-0}" -le 200 ]; }; then
+            echo "$window"
+        fi
     done
     return 0
 }
-popup=""
-for _ in $(seq 150); do
-    popup=$(reminders | head -n 1)
-    [ -n "$popup" ] && break
-    sleep 0.1
-done
-if [ -z "$popup" ]; then
-    echo "no reminder appeared"; cat "$work/stdout" "$work/stderr"; exit 1
-fi
+wait_for() {
+    local what=$1 found=""
+    for _ in $(seq 150); do
+        found=$(windows "$what" | head -n 1)
+        [ -n "$found" ] && break
+        sleep 0.1
+    done
+    echo "$found"
+}
+start() {
+    QT_QPA_PLATFORM=xcb "$binary" >"$work/stdout" 2>"$work/stderr" &
+    app_pid=$!
+}
+finish() {
+    local status=0
+    for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.05; done
+    kill -0 "$app_pid" 2>/dev/null && fail "$1"
+    wait "$app_pid" || status=$?
+    app_pid=""
+    [ "$status" -eq 0 ] || fail "exit status $status"
+}
+
+start
+popup=$(wait_for yes)
+[ -n "$popup" ] || fail "no reminder appeared"
 # No window manager here: give the reminder the keyboard focus directly, then press Return.
 xdotool windowfocus --sync "$popup" key Return
-for _ in $(seq 50); do
-    [ -z "$(reminders)" ] && break
-    sleep 0.1
-done
-if [ -n "$(reminders)" ]; then
-    echo "the reminder did not close on Return"; exit 1
-fi
+for _ in $(seq 50); do [ -z "$(windows yes)" ] && break; sleep 0.1; done
+[ -z "$(windows yes)" ] || fail "the reminder did not close on Return"
 
+# Quit from the menu: a click on the status window opens it, its shortcut chooses Quit.
+item=$(wait_for no)
+[ -n "$item" ] || fail "no status window"
+eval "$(xdotool getwindowgeometry --shell "$item")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+sleep 0.5
+xdotool key ctrl+q
+finish "Quit in the menu did not end the program"
+grep -q '^Version=1\.' "$settings" || fail "the settings file does not record the running version"
+
+# The next start reads the settings back: the two-second interval brings the reminder again.
+start
+[ -n "$(wait_for yes)" ] || fail "no reminder after the restart"
 kill -TERM "$app_pid"
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-if [ "$status" -ne 0 ]; then
-    echo "exit status $status"; cat "$work/stdout" "$work/stderr"; exit 1
-fi
-if ! grep -q '^Version=1\.' "$settings"; then
-    echo "the settings file does not record the running version:"; cat "$settings"; exit 1
-fi
-echo "reminder shown and answered; exit status 0"
+finish "a termination request did not end the program"
+echo "reminder shown, answered, quit from the menu, settings read back; exit status 0"

@@ -5,7 +5,9 @@
 #include "platform/qt/linux/LinuxWakeNotifier.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -134,6 +136,28 @@ TEST(LinuxWakeNotifierTest, WithoutASystemBusTheClocksTellAWakeOnce) {
     EXPECT_FALSE(notifier.checkClocks());
     EXPECT_EQ(wakes, 0);
     notifier.removeWakeObserver("didWakeFromSleep");
+}
+
+} // namespace
+} // namespace quillmere::qt
+
+namespace quillmere::qt {
+namespace {
+
+TEST(QtMenuTest, KeyEquivalentWorksWhileTheMenuIsOpenOnly) {
+    QtMenu menu;
+    int quits = 0;
+    menu.addItem("Quit", "terminateAction:", "q", [&](MenuItem&) { ++quits; });
+    QKeyEvent ctrlQ(QEvent::KeyPress, Qt::Key_Q, Qt::ControlModifier);
+    menu.menu()->popup(QPoint(0, 0));
+    QCoreApplication::sendEvent(menu.menu(), &ctrlQ);
+    pump(10ms);
+    EXPECT_EQ(quits, 1);
+    EXPECT_FALSE(menu.menu()->isVisible());
+    QKeyEvent plainQ(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier);
+    QCoreApplication::sendEvent(menu.menu(), &plainQ);
+    pump(10ms);
+    EXPECT_EQ(quits, 1);
 }
 
 } // namespace

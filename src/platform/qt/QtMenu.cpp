@@ -1,6 +1,7 @@
 #include "platform/qt/QtMenu.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QKeySequence>
 
 #include <algorithm>
@@ -39,8 +40,50 @@ void QtMenuItem::trigger() {
     }
 }
 
-QtMenu::QtMenu() = default;
-QtMenu::~QtMenu() = default;
+namespace {
+
+// A menu that pops up on its own has no window its actions' shortcuts could belong to, so Qt never
+// matches them: the open menu hands its key presses over instead.
+class ShortcutFilter : public QObject {
+public:
+    explicit ShortcutFilter(QtMenu& menu)
+        : menu_(menu) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return menu_.handleShortcut(QKeySequence(key->keyCombination()));
+    }
+
+private:
+    QtMenu& menu_;
+};
+
+} // namespace
+
+QtMenu::QtMenu()
+    : shortcutFilter_(std::make_unique<ShortcutFilter>(*this)) {
+    menu_.installEventFilter(shortcutFilter_.get());
+}
+
+QtMenu::~QtMenu() {
+    menu_.removeEventFilter(shortcutFilter_.get());
+}
+
+bool QtMenu::handleShortcut(const QKeySequence& keys) {
+    for (const auto& item : items_) {
+        QAction* action = item->action();
+        if (!action->shortcut().isEmpty() && action->shortcut() == keys && action->isEnabled()) {
+            menu_.close();
+            // After the key press is done with: the action may run a modal window.
+            QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
+            return true;
+        }
+    }
+    return false;
+}
 
 MenuItem& QtMenu::addItem(const std::string& title, const std::string& actionName,
                           const std::string& keyEquivalent, Action action) {

@@ -10,6 +10,8 @@
 #include <vector>
 
 class QAction;
+class QKeySequence;
+class QObject;
 
 namespace quillmere::qt {
 
@@ -63,8 +65,12 @@ public:
     void setChangedCallback(std::function<void()> changed);
     void notifyChanged() const;
 
+    // The key equivalent pressed while the menu is open chooses its item.
+    bool handleShortcut(const QKeySequence& keys);
+
 private:
     QMenu menu_;
+    std::unique_ptr<QObject> shortcutFilter_;
     std::vector<std::unique_ptr<QtMenuItem>> items_;
     std::vector<std::pair<ObserverId, std::function<void()>>> observers_;
     ObserverId nextObserver_ = 1;
