@@ -70,8 +70,9 @@ TEST_F(DefaultsStoreTest, WritesSurviveARestartAndKeepOtherKeys) {
 }
 
 TEST_F(DefaultsStoreTest, CorruptFileNeverCrashesAndIsNotThrownAway) {
-    const QByteArray garbage(
-        "\x00\xff[[[General\n=novalue\nTimerInterval=1200\n\xc3\x28=\x80\n@Variant(\x01)\n", 66);
+    static const char bytes[] =
+        "\x00\xff[[[General\n=novalue\nTimerInterval=1200\n\xc3\x28=\x80\n@Variant(\x01)\n";
+    const QByteArray garbage(bytes, sizeof bytes - 1); // with its NUL byte, without the last
     write(garbage);
     QtDefaultsStore store(path);
     EXPECT_NO_FATAL_FAILURE(store.integerValue("TimerInterval"));
