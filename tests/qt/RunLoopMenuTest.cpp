@@ -128,14 +128,23 @@ TEST(QtStatusItemTest, TitleIconIsRedOnlyWhenAsked) {
 }
 
 TEST(LinuxWakeNotifierTest, WithoutASystemBusTheClocksTellAWakeOnce) {
-    LinuxWakeNotifier notifier(QDBusConnection(QStringLiteral("none")));
+    std::chrono::nanoseconds slept{0};
+    LinuxWakeNotifier notifier(QDBusConnection(QStringLiteral("none")), [&] { return slept; });
     EXPECT_FALSE(notifier.usesLogind());
     int wakes = 0;
     notifier.addWakeObserver("didWakeFromSleep", [&] { ++wakes; });
-    // No sleep happened since it was made: the gap between the clocks has not grown.
+    slept += 1s; // the clocks drift apart a little without any sleep
     EXPECT_FALSE(notifier.checkClocks());
-    EXPECT_EQ(wakes, 0);
+    slept += 40s; // a suspend of 40 seconds
+    EXPECT_TRUE(notifier.checkClocks());
+    EXPECT_FALSE(notifier.checkClocks()); // once per sleep
+    EXPECT_EQ(wakes, 1);
     notifier.removeWakeObserver("didWakeFromSleep");
+    slept += 40s;
+    notifier.checkClocks();
+    EXPECT_EQ(wakes, 1);
+    // The real clocks: no sleep since this line began.
+    EXPECT_FALSE(LinuxWakeNotifier(QDBusConnection(QStringLiteral("none"))).checkClocks());
 }
 
 } // namespace

@@ -14,8 +14,9 @@ std::chrono::nanoseconds readClock(clockid_t clock) {
 
 } // namespace
 
-LinuxWakeNotifier::LinuxWakeNotifier(QDBusConnection systemBus)
-    : lastGap_(sleptSoFar()) {
+LinuxWakeNotifier::LinuxWakeNotifier(QDBusConnection systemBus, SleepClock sleptSoFar)
+    : sleepClock_(std::move(sleptSoFar))
+    , lastGap_(sleepClock_()) {
     if (systemBus.isConnected()) {
         usesLogind_ = systemBus.connect("org.freedesktop.login1", "/org/freedesktop/login1",
                                         "org.freedesktop.login1.Manager", "PrepareForSleep", this,
@@ -34,7 +35,7 @@ std::chrono::nanoseconds LinuxWakeNotifier::sleptSoFar() {
 }
 
 bool LinuxWakeNotifier::checkClocks() {
-    const std::chrono::nanoseconds gap = sleptSoFar();
+    const std::chrono::nanoseconds gap = sleepClock_();
     const bool slept = gap - lastGap_ >= SleepThreshold;
     lastGap_ = gap;
     if (slept) {

@@ -25,7 +25,11 @@ public:
     static constexpr std::chrono::seconds SleepThreshold{3};
     static constexpr std::chrono::seconds CheckInterval{5};
 
-    explicit LinuxWakeNotifier(QDBusConnection systemBus = QDBusConnection::systemBus());
+    // How long the machine has slept since it booted: the boot-time minus the monotonic clock.
+    using SleepClock = std::function<std::chrono::nanoseconds()>;
+
+    explicit LinuxWakeNotifier(QDBusConnection systemBus = QDBusConnection::systemBus(),
+                               SleepClock sleptSoFar = &LinuxWakeNotifier::sleptSoFar);
 
     void addWakeObserver(std::string name, std::function<void()> observer) override;
     void removeWakeObserver(const std::string& name) override;
@@ -43,6 +47,7 @@ private slots:
 private:
     void notifyWake();
 
+    SleepClock sleepClock_;
     bool usesLogind_ = false;
     std::chrono::nanoseconds lastGap_;
     QTimer clockCheck_;
