@@ -55,7 +55,7 @@ start() {
 }
 finish() {
     local status=0
-    for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.05; done
+    for _ in $(seq 200); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.05; done
     kill -0 "$app_pid" 2>/dev/null && fail "$1"
     wait "$app_pid" || status=$?
     app_pid=""
@@ -75,7 +75,11 @@ item=$(wait_for no)
 [ -n "$item" ] || fail "no status window"
 eval "$(xdotool getwindowgeometry --shell "$item")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-sleep 0.5
+# The menu is open once the program shows one more window.
+for _ in $(seq 100); do
+    [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" -ge 2 ] && break
+    sleep 0.05
+done
 xdotool key ctrl+q
 finish "Quit in the menu did not end the program"
 grep -q '^Version=1\.' "$settings" || fail "the settings file does not record the running version"
