@@ -2,9 +2,9 @@
 
 #include "core/AppIcon.h"
 #include "core/UXAudio.h"
-#include "core/WholeNumber.h"
 #include "platform/Alert.h"
 #include "platform/Application.h"
+#include "platform/WholeNumber.h"
 
 #include <limits>
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WholeNumber.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -85,12 +87,7 @@ inline std::int64_t asInteger(const StoredValue& value) {
     if (const std::int64_t* i = std::get_if<std::int64_t>(&value)) {
         return *i;
     }
-    const double d = asDouble(value);
-    // NaN fails both comparisons; 2^63 itself does not fit.
-    if (!(d > -9223372036854775809.0 && d < 9223372036854775808.0)) {
-        return 0;
-    }
-    return static_cast<std::int64_t>(d);
+    return truncatedToInt64(asDouble(value)).value_or(0);
 }
 
 // The text of a string, or of a number or Boolean ("1" / "0" for a Boolean).
