@@ -3,11 +3,13 @@
 #include "platform/Alert.h"
 #include "platform/Application.h"
 #include "platform/Audio.h"
+#include "platform/BusyMonitor.h"
 #include "platform/Clock.h"
 #include "platform/DefaultsStore.h"
 #include "platform/Menu.h"
 #include "platform/NonCopyable.h"
 #include "platform/Panel.h"
+#include "platform/Presence.h"
 #include "platform/Resources.h"
 #include "platform/RunLoop.h"
 #include "platform/StatusItem.h"
@@ -30,6 +32,10 @@ public:
     virtual Audio& audio() = 0;
     virtual WakeNotifier& wakeNotifier() = 0;
     virtual SystemLog& systemLog() = 0;
+    // Whether the person is there: idle, active again, screen locked.
+    virtual Presence& presence() = 0;
+    // Whether a full-screen window or do-not-disturb would be interrupted.
+    virtual BusyMonitor& busyMonitor() = 0;
     // A new item in the status area, `length` points wide.
     virtual std::unique_ptr<StatusItem> createStatusItem(double length) = 0;
     virtual std::unique_ptr<Menu> createMenu() = 0;

@@ -13,6 +13,7 @@
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtPanel.h"
 #include "platform/qt/QtRunLoop.h"
+#include "platform/sim/SimPresence.h"
 #include "platform/sim/SimServices.h"
 
 #include <QCheckBox>
@@ -73,6 +74,8 @@ public:
     Audio& audio() override { return audio_; }
     WakeNotifier& wakeNotifier() override { return wake_; }
     SystemLog& systemLog() override { return log_; }
+    Presence& presence() override { return presence_; }
+    BusyMonitor& busyMonitor() override { return busy_; }
     std::unique_ptr<StatusItem> createStatusItem(double) override { return nullptr; }
     std::unique_ptr<Menu> createMenu() override { return nullptr; }
     std::unique_ptr<Alert> createAlert() override {
@@ -91,6 +94,8 @@ public:
     sim::SimAudio audio_;
     sim::SimWakeNotifier wake_;
     sim::SimSystemLog log_;
+    sim::SimPresence presence_;
+    sim::SimBusyMonitor busy_;
     std::vector<QtPanel*> panels;
 };
 

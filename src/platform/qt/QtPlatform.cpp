@@ -1,5 +1,6 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/qt/NoDesktopSource.h"
 #include "platform/qt/OsIntegration.h"
 #include "platform/qt/QtAlert.h"
 #include "platform/qt/QtApplication.h"
@@ -20,7 +21,9 @@ QtPlatform::QtPlatform()
     , defaults_(std::make_unique<QtDefaultsStore>())
     , audio_(std::make_unique<QtAudio>())
     , wake_(makeWakeNotifier())
-    , log_(std::make_unique<QtSystemLog>()) {
+    , log_(std::make_unique<QtSystemLog>())
+    , presence_(std::make_unique<NoPresence>())
+    , busy_(std::make_unique<NoBusyMonitor>()) {
     runLoop_->setPanelPresenter(
         [](Panel& panel) { dynamic_cast<QtPanel&>(panel).showForModalRun(); });
     onTerminationRequest([this] { application_->terminate(); });
@@ -51,6 +54,12 @@ WakeNotifier& QtPlatform::wakeNotifier() {
 }
 SystemLog& QtPlatform::systemLog() {
     return *log_;
+}
+Presence& QtPlatform::presence() {
+    return *presence_;
+}
+BusyMonitor& QtPlatform::busyMonitor() {
+    return *busy_;
 }
 
 std::unique_ptr<StatusItem> QtPlatform::createStatusItem(double) {

@@ -27,6 +27,8 @@ public:
     Audio& audio() override;
     WakeNotifier& wakeNotifier() override;
     SystemLog& systemLog() override;
+    Presence& presence() override;
+    BusyMonitor& busyMonitor() override;
     std::unique_ptr<StatusItem> createStatusItem(double length) override;
     std::unique_ptr<Menu> createMenu() override;
     std::unique_ptr<Alert> createAlert() override;
@@ -40,6 +42,8 @@ private:
     std::unique_ptr<QtAudio> audio_;
     std::unique_ptr<WakeNotifier> wake_;
     std::unique_ptr<QtSystemLog> log_;
+    std::unique_ptr<Presence> presence_;
+    std::unique_ptr<BusyMonitor> busy_;
 };
 
 } // namespace quillmere::qt

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "platform/sim/SimAlert.h"
 #include "platform/sim/SimPanel.h"
+#include "platform/sim/SimPresence.h"
 #include "platform/sim/SimRunLoop.h"
 #include "platform/sim/SimServices.h"
 #include "platform/sim/SimStatusItem.h"
@@ -27,6 +28,8 @@ public:
     Audio& audio() override { return audio_; }
     WakeNotifier& wakeNotifier() override { return wake_; }
     SystemLog& systemLog() override { return log_; }
+    Presence& presence() override { return presence_; }
+    BusyMonitor& busyMonitor() override { return busy_; }
     std::unique_ptr<StatusItem> createStatusItem(double length) override;
     std::unique_ptr<Menu> createMenu() override { return std::make_unique<SimMenu>(); }
     std::unique_ptr<Alert> createAlert() override;
@@ -39,6 +42,8 @@ public:
     SimAudio& speaker() { return audio_; }
     SimWakeNotifier& wake() { return wake_; }
     SimSystemLog& log() { return log_; }
+    SimPresence& person() { return presence_; }
+    SimBusyMonitor& busy() { return busy_; }
     AlertScript& alerts() { return alerts_; }
     // The last status item created, or null.
     SimStatusItem* statusItem() const {
@@ -56,6 +61,8 @@ private:
     SimAudio audio_;
     SimWakeNotifier wake_;
     SimSystemLog log_;
+    SimPresence presence_;
+    SimBusyMonitor busy_;
     AlertScript alerts_;
     std::vector<SimStatusItem*> statusItems_;
 };
