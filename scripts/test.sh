@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, builds, and runs every test: once in the default
-# build, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# build, once under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzzer for a few
+# seconds (QUILLMERE_FUZZ_SECONDS, 5 unless set).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,3 +13,7 @@ for preset in default sanitize; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+
+cmake --preset fuzz -DQUILLMERE_FUZZ_SECONDS="${QUILLMERE_FUZZ_SECONDS:-5}"
+cmake --build --preset fuzz
+ctest --preset fuzz
