@@ -274,6 +274,33 @@ TEST_F(SettingsPanel, EditsUpdateTheWidgetsInPlace) {
     EXPECT_EQ(platform.store_.stringValue(Cfg::AlertSoundKey), "Whistle");
 }
 
+TEST_F(SettingsPanel, EndingTheProgramWithTheFormOpenStoresNothingAndCallsIntoNoDyingPanel) {
+    auto settings = std::make_unique<UXSettings>(cfg, audio, icon, platform);
+    whenModal<QtPanel>([&](QtPanel* panel) {
+        auto* interval = inRow<QLineEdit>(panel, "Interval in minutes");
+        typeText(interval, "45");
+        ASSERT_EQ(panel->focusWidget(), interval);
+        platform.runLoop_.stopModal(); // quitting ends every loop and leaves the panel up
+    });
+    settings->runModal([&] { ++completions; });
+    ASSERT_TRUE(platform.panels.front()->isVisible());
+    // The program ends: the panel goes with its host, the field losing its focus on the way.
+    settings.reset();
+    EXPECT_EQ(saves, 0);
+    EXPECT_FALSE(platform.store_.contains(Cfg::TimerIntervalKey));
+}
+
+TEST_F(SettingsPanel, ClosingAPanelHiddenDuringItsRunStillEndsTheRun) {
+    UXSettings settings(cfg, audio, icon, platform);
+    whenModal<QtPanel>([](QtPanel* panel) {
+        panel->hide();
+        static_cast<Panel*>(panel)->close();
+    });
+    settings.runModal([&] { ++completions; });
+    EXPECT_EQ(completions, 1);
+    EXPECT_FALSE(platform.runLoop_.inModalRun());
+}
+
 using AboutPanel = WindowTest;
 
 // Receives the links the panel hands to the desktop.

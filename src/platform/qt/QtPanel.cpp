@@ -220,11 +220,22 @@ QtPanel::QtPanel(QtRunLoop& runLoop)
     applyLook();
 }
 
-QtPanel::~QtPanel() = default;
+QtPanel::~QtPanel() {
+    // Let go of the widgets while this panel is whole: a field losing its focus as QWidget's
+    // teardown deletes it would call into a half-destroyed panel, and the view may be gone.
+    content_ = nullptr;
+    willClose_ = nullptr;
+    if (rendered_) {
+        QWidget* widgets = rendered_->outer;
+        rendered_.reset();
+        delete widgets;
+    }
+}
 
 void QtPanel::showForModalRun() {
     // Shown only inside a modal run, where the run loop holds the timers.
     Q_ASSERT(runLoop_.inModalRun());
+    shownForRun_ = true;
     render(true);
     ensurePolished(); // the style's metrics count in the size the panel is centred with
     layout_->activate();
@@ -285,9 +296,11 @@ void QtPanel::center() {
 }
 
 void QtPanel::close() {
-    if (!isVisible()) {
+    // Hidden by something else during its run, the panel must still end the run when closed.
+    if (!isVisible() && !shownForRun_) {
         return;
     }
+    shownForRun_ = false;
     hide();
     notifyWillClose();
 }
@@ -345,9 +358,10 @@ void QtPanel::keyPressEvent(QKeyEvent* event) {
 
 void QtPanel::closeEvent(QCloseEvent* event) {
     // The window manager's close (or Alt-F4) goes the way of close(): the modal run ends.
-    const bool wasVisible = isVisible();
+    const bool wasShown = isVisible() || shownForRun_;
+    shownForRun_ = false;
     event->accept();
-    if (wasVisible) {
+    if (wasShown) {
         notifyWillClose();
     }
 }

@@ -97,6 +97,8 @@ private:
     QtRunLoop& runLoop_;
     HostedView* content_ = nullptr;
     bool contentHidden_ = false;
+    // Shown for a modal run that has not been closed yet.
+    bool shownForRun_ = false;
     std::function<void()> willClose_;
     std::uint64_t styleMask_ = InitialStyleMask;
     bool movable_ = false;
