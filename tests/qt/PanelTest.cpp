@@ -31,6 +31,7 @@
 #include <QUuid>
 
 #include <filesystem>
+#include <set>
 
 namespace quillmere::testing {
 namespace {
@@ -188,6 +189,29 @@ TEST_F(SettingsPanel, ShowsTheStoredSettingsInTwoColumnsUnderTheLogo) {
     EXPECT_EQ(completions, 1);
     EXPECT_FALSE(platform.panels.front()->isVisible());
     EXPECT_DOUBLE_EQ(platform.store_.doubleValue(Cfg::TimerIntervalKey), 600);
+}
+
+TEST_F(SettingsPanel, LargerTextWidensItsColumnsInsteadOfCuttingTheLabels) {
+    const QFont usual = QApplication::font();
+    QFont large = usual;
+    large.setPointSizeF(usual.pointSizeF() * 2);
+    QApplication::setFont(large);
+    UXSettings settings(cfg, audio, icon, platform);
+    whenModal<QtPanel>([&](QtPanel* panel) {
+        std::set<int> labelColumns;
+        for (const char* text : {"Interval in minutes", "Restart after sleep", "Auto restart timer",
+                                 "Reminder sound"}) {
+            QLabel* label = labelTitled(panel, text);
+            EXPECT_GE(label->width(), label->sizeHint().width()) << text;
+            labelColumns.insert(label->parentWidget()->width());
+        }
+        EXPECT_EQ(labelColumns.size(), 1u); // still one column, its labels aligned
+        auto* interval = inRow<QLineEdit>(panel, "Interval in minutes");
+        EXPECT_GT(interval->width(), interval->fontMetrics().horizontalAdvance("120"));
+        okButton(panel)->click();
+    });
+    settings.runModal([] {});
+    QApplication::setFont(usual);
 }
 
 TEST_F(SettingsPanel, RefusedIntervalWarnsAndTheFormStaysOpenUntilAValidSave) {

@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace quillmere::qt {
 
@@ -46,12 +47,28 @@ constexpr double CaptionScale = 0.85;
 constexpr const char* SourceText = "quillmereSourceText";
 // Room for every digit of a 64-bit number and its sign.
 constexpr int NumberFieldMaxLength = 20;
+// What a number field always has room for: three digits.
+const QString ShortestRoomFor = QStringLiteral("000");
+// The width a frame asked for, on the widget that holds it.
+constexpr const char* ColumnWidth = "quillmereColumnWidth";
 
 // A number field submits on Return itself: the key must not travel on to the panel, where it
-// would press the default button as well.
+// would press the default button as well. It asks for room for a short number or its
+// placeholder, not for QLineEdit's seventeen letters, so that a frame can be its least width.
 class NumberField : public QLineEdit {
 public:
     std::function<void()> onSubmit;
+
+    QSize sizeHint() const override {
+        const QSize letters = QLineEdit::sizeHint();
+        const QFontMetrics metrics(font());
+        const int text = std::max(metrics.horizontalAdvance(ShortestRoomFor),
+                                  metrics.horizontalAdvance(placeholderText()));
+        // QLineEdit counts seventeen x's between its margins; a cursor's width more.
+        return {letters.width() - 17 * metrics.horizontalAdvance(u'x') + text + 1,
+                letters.height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -402,6 +419,7 @@ void QtPanel::render(bool fresh) {
     if (rendered_ && sameShape(tree_, next)) {
         tree_ = std::move(next);
         applyTree(tree_, *rendered_, fresh);
+        alignColumns();
         return;
     }
     discardWidgets();
@@ -410,6 +428,30 @@ void QtPanel::render(bool fresh) {
     rendered_ = build(tree_, path);
     layout_->addWidget(rendered_->outer);
     rendered_->outer->setVisible(!contentHidden_);
+    alignColumns();
+}
+
+void QtPanel::alignColumns() {
+    // Frames of one width make one column of a form (the labels, the controls): the column is
+    // as wide as the widest of them needs, and never narrower than asked.
+    ensurePolished();
+    std::map<int, std::vector<QWidget*>> columns;
+    QList<QWidget*> widgets = rendered_->outer->findChildren<QWidget*>();
+    widgets.prepend(rendered_->outer);
+    for (QWidget* widget : widgets) {
+        if (const QVariant width = widget->property(ColumnWidth); width.isValid()) {
+            columns[width.toInt()].push_back(widget);
+        }
+    }
+    for (const auto& [asked, column] : columns) {
+        int needed = asked;
+        for (const QWidget* widget : column) {
+            needed = std::max(needed, widget->sizeHint().width());
+        }
+        for (QWidget* widget : column) {
+            widget->setMinimumWidth(needed);
+        }
+    }
 }
 
 void QtPanel::discardWidgets() {
@@ -580,7 +622,15 @@ QWidget* QtPanel::wrap(const ViewNode& node, QWidget* control) {
             layout->addWidget(control);
         }
         if (node.frame && node.frame->width) {
-            outer->setFixedWidth(points(*node.frame->width) + leading + trailing);
+            // A picture is drawn to its frame; anything else may need more room for its text
+            // (a larger font), and takes it: see alignColumns().
+            const int width = points(*node.frame->width) + leading + trailing;
+            if (node.kind == Kind::Image) {
+                outer->setFixedWidth(width);
+            } else {
+                outer->setMinimumWidth(width);
+                outer->setProperty(ColumnWidth, width);
+            }
         }
         if (node.frame && node.frame->height) {
             outer->setFixedHeight(points(*node.frame->height) + top + bottom);
