@@ -3,12 +3,20 @@
 #include "platform/StatusItem.h"
 #include "platform/WakeNotifier.h"
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
 namespace quillmere::qt {
 
 // What differs between operating systems, implemented once per system in its own folder.
+
+// A folder for the user's runtime files (lock, socket) that no other user can write or take the
+// name of first; empty when there is none to be had safely.
+QString privateRuntimeFolder();
+// A real folder (not a link) that this user owns and no one else can write.
+bool isPrivateFolder(const QString& folder);
 
 // The wake-from-sleep notification of this system.
 std::unique_ptr<WakeNotifier> makeWakeNotifier();

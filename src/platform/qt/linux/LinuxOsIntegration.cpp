@@ -4,10 +4,13 @@
 #include "platform/qt/linux/LinuxWakeNotifier.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QSocketNotifier>
 
 #include <csignal>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillmere::qt {
@@ -23,6 +26,28 @@ extern "C" void forwardSignal(int) {
 }
 
 } // namespace
+
+bool isPrivateFolder(const QString& folder) {
+    struct stat status {};
+    if (folder.isEmpty() || ::lstat(QFile::encodeName(folder).constData(), &status) != 0) {
+        return false;
+    }
+    return S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() &&
+           (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+QString privateRuntimeFolder() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (isPrivateFolder(runtime)) {
+        return runtime;
+    }
+    // A name of our own in the shared temporary folder: made here closed to others, or found
+    // there and checked, since another user may have made it first.
+    const QString own =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("quillmere-timer-%1").arg(::geteuid()));
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    return isPrivateFolder(own) ? own : QString();
+}
 
 std::unique_ptr<WakeNotifier> makeWakeNotifier() {
     return std::make_unique<LinuxWakeNotifier>();
