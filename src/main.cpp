@@ -2,6 +2,7 @@
 #include "core/App.h"
 #include "core/AppIcon.h"
 #include "core/Cfg.h"
+#include "platform/qt/OsIntegration.h"
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/SingleInstance.h"
@@ -20,6 +21,11 @@ int main(int argc, char** argv) {
     // not then be destroyed after Qt's own globals are gone.
     std::atexit([] { static_cast<void>(quillmere::app.release()); });
 
+    if (const auto missing = quillmere::qt::missingGraphicalSession(argc, argv)) {
+        std::fprintf(stderr, "%s needs a graphical session: %s\n", quillmere::Cfg::Name,
+                     missing->c_str());
+        return 1;
+    }
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Quillmere");
     QApplication::setApplicationName(quillmere::Cfg::Name);

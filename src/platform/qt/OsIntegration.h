@@ -7,10 +7,16 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace quillmere::qt {
 
 // What differs between operating systems, implemented once per system in its own folder.
+
+// Before Qt starts: none when the program can open a window as started (Qt aborts when it can't),
+// else why not, in a line for the user.
+std::optional<std::string> missingGraphicalSession(int argc, const char* const argv[]);
 
 // A folder for the user's runtime files (lock, socket) that no other user can write or take the
 // name of first; empty when there is none to be had safely.

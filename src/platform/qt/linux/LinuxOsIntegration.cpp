@@ -9,6 +9,8 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,7 +27,25 @@ extern "C" void forwardSignal(int) {
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
 
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
 } // namespace
+
+std::optional<std::string> missingGraphicalSession(int argc, const char* const argv[]) {
+    // A platform chosen by name (offscreen, vnc, eglfs) needs no display server.
+    if (isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY")) {
+        return std::nullopt;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
+            return std::nullopt;
+        }
+    }
+    return "neither DISPLAY nor WAYLAND_DISPLAY is set";
+}
 
 bool isPrivateFolder(const QString& folder) {
     struct stat status {};
