@@ -3,11 +3,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -50,49 +49,26 @@ TEST(SingleInstanceTest, AFolderOthersCanWriteHoldsNoLockAndBlocksNoStart) {
     EXPECT_FALSE(QFile::exists(folder.filePath("quillmere-timer.lock")));
 }
 
-// Sets an environment variable for a scope; none: unset.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, std::optional<QString> value)
-        : name_(name)
-        , old_(qEnvironmentVariableIsSet(name) ? std::optional(qEnvironmentVariable(name))
-                                               : std::nullopt) {
-        set(value);
-    }
-    ~ScopedVariable() { set(old_); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    void set(const std::optional<QString>& value) {
-        if (value) {
-            qputenv(name_, value->toLocal8Bit());
-        } else {
-            qunsetenv(name_);
-        }
-    }
-    const char* name_;
-    std::optional<QString> old_;
+// Puts an environment variable back as it was (unset and empty mean the same to the folder).
+struct RestoredVariable {
+    const char* name;
+    QByteArray value = qgetenv(name);
+    ~RestoredVariable() { qputenv(name, value); }
 };
-
-int modeOf(const QString& path) {
-    struct stat status {};
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0
-               ? static_cast<int>(status.st_mode & 07777)
-               : -1;
-}
 
 TEST(SingleInstanceTest, RuntimeFolderIsOneOnlyThisUserCanWrite) {
     QTemporaryDir temp; // stands in for /tmp
     QTemporaryDir runtime;
-    ScopedVariable tmpdir("TMPDIR", temp.path());
-    ScopedVariable xdg("XDG_RUNTIME_DIR", std::nullopt);
+    const RestoredVariable tmpdir{"TMPDIR"};
+    const RestoredVariable xdg{"XDG_RUNTIME_DIR"};
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    qputenv("XDG_RUNTIME_DIR", "");
     const QString own = temp.filePath(QStringLiteral("quillmere-timer-%1").arg(::geteuid()));
     EXPECT_EQ(SingleInstance::runtimeFolder(), own);
-    EXPECT_EQ(modeOf(own), 0700);
+    EXPECT_EQ(QFileInfo(own).permissions() & 0x0077, 0); // nothing for group or others
 
     // $XDG_RUNTIME_DIR comes first, unless others can write it.
-    ScopedVariable xdgSet("XDG_RUNTIME_DIR", runtime.path());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     EXPECT_EQ(SingleInstance::runtimeFolder(), runtime.path());
     ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0777), 0);
     EXPECT_EQ(SingleInstance::runtimeFolder(), own);
