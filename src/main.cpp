@@ -1,10 +1,15 @@
 // The process entry: decides test mode, builds the Qt platform and the controller, runs.
 #include "core/App.h"
+#include "core/AppIcon.h"
 #include "core/Cfg.h"
+#include "platform/qt/OsIntegration.h"
+#include "platform/qt/QtImage.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/SingleInstance.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +21,11 @@ int main(int argc, char** argv) {
     // not then be destroyed after Qt's own globals are gone.
     std::atexit([] { static_cast<void>(quillmere::app.release()); });
 
+    if (const auto missing = quillmere::qt::missingGraphicalSession(argc, argv)) {
+        std::fprintf(stderr, "%s needs a graphical session: %s\n", quillmere::Cfg::Name,
+                     missing->c_str());
+        return 1;
+    }
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Quillmere");
     QApplication::setApplicationName(quillmere::Cfg::Name);
@@ -31,6 +41,14 @@ int main(int argc, char** argv) {
     }
 
     quillmere::qt::QtPlatform platform;
+    // The logo stands for the program: in its windows, and in the reminder, which has no icon of
+    // its own. Test mode loads no images.
+    if (!isTest) {
+        if (const auto logo = std::dynamic_pointer_cast<const quillmere::qt::QtImage>(
+                platform.resources().image(quillmere::AppIcon::ImageName))) {
+            QApplication::setWindowIcon(QIcon(QPixmap::fromImage(logo->image())));
+        }
+    }
     const int status = quillmere::App::main(platform, isTest);
     // The controller refers to the platform: end it while the platform still exists.
     quillmere::app.reset();

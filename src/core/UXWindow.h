@@ -16,9 +16,9 @@ namespace quillmere {
 template <typename View> class UXWindow {
 public:
     UXWindow(RunLoop& runLoop, std::unique_ptr<Panel> panel, View view, std::uint64_t styleMask)
-        : window_(std::move(panel))
-        , runLoop_(runLoop)
-        , view_(std::move(view)) {
+        : view_(std::move(view))
+        , window_(std::move(panel))
+        , runLoop_(runLoop) {
         // The host's own copy of the view closes the window; the caller's `_done` is dropped.
         view_._done = [this] { window_->close(); };
         window_->setContentView(view_);
@@ -43,7 +43,14 @@ public:
     UXWindow& operator=(const UXWindow&) = delete;
 
     // Shows the panel modally; returns after it has closed, then calls `onComplete` once.
+    // While any modal run is open (this window's, another's, the reminder) the window in front of
+    // it comes to the front and nothing starts: a second run on a panel already running could
+    // never end, and runs end innermost first, so none may start under another's feet.
     void runModal(const std::function<void()>& onComplete) {
+        if (runLoop_.inModalRun()) {
+            runLoop_.orderFrontModalWindow();
+            return;
+        }
         window_->center();
         if (window_->hasContentView()) {
             window_->setContentHidden(false);
@@ -62,9 +69,10 @@ public:
     View& view() { return view_; }
 
 private:
+    // Declared first: the panel renders the view until its very end, so the view outlives it.
+    View view_;
     std::unique_ptr<Panel> window_;
     RunLoop& runLoop_;
-    View view_;
 };
 
 } // namespace quillmere

@@ -39,6 +39,10 @@ public:
     virtual void runModalForWindow(Panel& panel) = 0;
     // Ends the innermost modal run.
     virtual void stopModal() = 0;
+    // Whether a modal run (a window's or an alert's) is active.
+    virtual bool inModalRun() const = 0;
+    // Brings the window of the innermost modal run to the front, with the keyboard.
+    virtual void orderFrontModalWindow() = 0;
 };
 
 } // namespace quillmere

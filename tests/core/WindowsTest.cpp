@@ -150,6 +150,44 @@ TEST_F(Windows, TimersWaitWhileAWindowIsOpenAndFireOnceAfter) {
     EXPECT_EQ(item().title(), "+5m");
 }
 
+// The status menu stays usable while a window runs (a host draws it over D-Bus): a window never
+// starts over another modal run, the other items act at once, and no run is left open.
+TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) {
+    launch();
+    settingsPanel().onNextRun([&](SimPanel& panel) {
+        menu().click(UXMenu::SettingsTitle); // again: a second activation, or the window is behind
+        menu().click(UXMenu::aboutTitle());
+        EXPECT_EQ(platform.loop().modalWindowFrontOrders(), 2);
+        takeTrace();
+        menu().click(UXMenu::MuteTitle);
+        menu().click(UXMenu::PopupsTitle);
+        menu().click(UXMenu::RestartTitle);
+        menu().click(UXMenu::QuitTitle);
+        EXPECT_EQ(takeTrace(), (Strings{"Mute=on", "PopupAlerts=off", "ui Restart",
+                                        "Timing->Timing", "ui Terminate"}));
+        EXPECT_TRUE(panel.press("OK"));
+    });
+    menu().click(UXMenu::SettingsTitle);
+    EXPECT_EQ(settingsPanel().presentCount(), 1);
+    EXPECT_EQ(aboutPanel().presentCount(), 0);
+    EXPECT_EQ(platform.loop().unclosedModalRuns(), 0);
+    EXPECT_FALSE(platform.loop().inModalRun());
+    EXPECT_EQ(platform.app().terminations(), 1);
+
+    // The reminder is a modal run too: it must be answered before a window opens.
+    platform.alerts().answerNext({Alert::FirstButtonReturn, std::nullopt, [this] {
+                                      menu().click(UXMenu::SettingsTitle);
+                                      menu().click(UXMenu::aboutTitle());
+                                  }});
+    menu().click(UXMenu::PopupsTitle);
+    advance(600);
+    EXPECT_EQ(settingsPanel().presentCount(), 1);
+    EXPECT_EQ(aboutPanel().presentCount(), 0);
+    EXPECT_EQ(platform.loop().modalWindowFrontOrders(), 4);
+    EXPECT_EQ(platform.loop().unclosedModalRuns(), 0);
+    EXPECT_DOUBLE_EQ(controller->countdown(), 600); // the answer's restart, timers running
+}
+
 TEST_F(Windows, AboutShowsTheBuildAndItsLinks) {
     platform.files().addImage("Quillmere.png", 200, 100);
     launch();

@@ -2,7 +2,7 @@
 # End to end: the real program under Xvfb counts a short interval down, brings up the reminder,
 # takes "Restart" from the keyboard, quits from its menu with status 0; started again it reads
 # the settings back (the same short interval brings the reminder again) and ends with status 0
-# when the system asks it to.
+# when the system asks it to, also with an edit open in Settings.
 # Usage: popup-after-interval.sh PATH-TO-quillmere-timer
 set -euo pipefail
 binary=$1
@@ -70,16 +70,20 @@ xdotool windowfocus --sync "$popup" key Return
 for _ in $(seq 50); do [ -z "$(windows yes)" ] && break; sleep 0.1; done
 [ -z "$(windows yes)" ] || fail "the reminder did not close on Return"
 
-# Quit from the menu: a click on the status window opens it, its shortcut chooses Quit.
-item=$(wait_for no)
-[ -n "$item" ] || fail "no status window"
-eval "$(xdotool getwindowgeometry --shell "$item")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-# The menu is open once the program shows one more window.
-for _ in $(seq 100); do
-    [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" -ge 2 ] && break
-    sleep 0.05
-done
+# A click on the status window opens the menu; it is open once the program shows one more window.
+open_menu() {
+    local item
+    item=$(wait_for no)
+    [ -n "$item" ] || fail "no status window"
+    eval "$(xdotool getwindowgeometry --shell "$item")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+    for _ in $(seq 100); do
+        [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" -ge 2 ] && break
+        sleep 0.05
+    done
+}
+# Quit from the menu by its shortcut.
+open_menu
 xdotool key ctrl+q
 finish "Quit in the menu did not end the program"
 grep -q '^Version=1\.' "$settings" || fail "the settings file does not record the running version"
@@ -89,4 +93,17 @@ start
 [ -n "$(wait_for yes)" ] || fail "no reminder after the restart"
 kill -TERM "$app_pid"
 finish "a termination request did not end the program"
-echo "reminder shown, answered, quit from the menu, settings read back; exit status 0"
+
+# Asked to end while Settings is open with an edit in its field: status 0, nothing stored.
+sed -i 's/^TimerInterval=.*/TimerInterval=600/' "$settings"
+start
+open_menu
+xdotool key ctrl+s
+panel=$(wait_for yes)
+[ -n "$panel" ] || fail "Settings did not open"
+xdotool windowfocus --sync "$panel" type 45
+before=$(md5sum <"$settings")
+kill -TERM "$app_pid"
+finish "ending with Settings open did not end the program"
+[ "$(md5sum <"$settings")" = "$before" ] || fail "ending with Settings open changed the settings"
+echo "reminder shown, answered, quit from the menu, settings read back, ended with Settings open"

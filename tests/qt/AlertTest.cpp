@@ -14,7 +14,10 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QIcon>
+#include <QImage>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 
 namespace quillmere::testing {
@@ -65,7 +68,8 @@ TEST_F(QtAlertTest, PopupAnswersRestartAndSnoozeAsItsButtons) {
                   EXPECT_EQ(box->windowTitle(), "Quillmere Timer");
                   EXPECT_EQ(box->text(), "Quillmere Timer");
                   EXPECT_EQ(box->informativeText(), "Look around. Take a breath. Stretch.");
-                  EXPECT_EQ(box->icon(), QMessageBox::Information);
+                  EXPECT_EQ(box->icon(), QMessageBox::NoIcon); // no application icon here
+                  EXPECT_TRUE(box->iconPixmap().isNull());
                   EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
                   EXPECT_EQ(box->defaultButton(), buttonTitled(box, "Restart"));
                   ASSERT_NE(box->checkBox(), nullptr);
@@ -79,6 +83,17 @@ TEST_F(QtAlertTest, PopupAnswersRestartAndSnoozeAsItsButtons) {
     EXPECT_EQ(application.activations(), 2);
     EXPECT_TRUE(popupChanges.empty());
     EXPECT_TRUE(cfg.popups());
+
+    // The application's icon, once it has one, not a generic picture.
+    QImage logo(64, 64, QImage::Format_ARGB32);
+    logo.fill(Qt::darkCyan);
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(logo)));
+    showPopup([](QMessageBox* box) {
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box->iconPixmap().toImage().pixelColor(8, 8), QColor(Qt::darkCyan));
+        buttonTitled(box, "Restart")->click();
+    });
+    QApplication::setWindowIcon(QIcon());
 }
 
 TEST_F(QtAlertTest, TickedBoxSwitchesPopupsOffAndStaysTickedAtTheNextShowing) {

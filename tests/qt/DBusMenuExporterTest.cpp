@@ -1,8 +1,10 @@
 // The status menu as a host draws it over D-Bus: its layout, and clicks that run the real
 // actions and come back as changed check marks.
 #include "platform/qt/linux/DBusMenuExporter.h"
+#include "ModalDriver.h"
 #include "QtPrinters.h"
 #include "TimerOnBus.h"
+#include "platform/qt/QtPanel.h"
 
 #include <QDBusPendingCall>
 #include <QDBusVariant>
@@ -16,8 +18,10 @@ using qt::DBusMenuShortcut;
 
 const QString MenuPath = QStringLiteral("/MenuBar");
 const QString Menu = QStringLiteral("com.canonical.dbusmenu");
+constexpr int AboutId = 1;
 constexpr int RestartId = 3;
 constexpr int MuteId = 4;
+constexpr int SettingsId = 6;
 
 template <typename T> T unpack(const QVariant& value) {
     T result{};
@@ -161,6 +165,61 @@ TEST(DBusMenuAloneTest, DBusMenuRepliesBeforeAnActionRunsItsModalWindow) {
     QDBusPendingCall gone = hostBus.asyncCall(click);
     ASSERT_TRUE(waitUntil([&] { return gone.isFinished(); }));
     EXPECT_TRUE(gone.isError());
+}
+
+// The status area's desktop with the real run loop and panels: modal runs as the program has them.
+class QtLoopPlatform : public StatusAreaPlatform {
+public:
+    QtLoopPlatform(const QString& folder, QDBusConnection bus)
+        : StatusAreaPlatform(folder, std::move(bus)) {
+        loop.setPanelPresenter(
+            [](Panel& panel) { dynamic_cast<qt::QtPanel&>(panel).showForModalRun(); });
+    }
+    Clock& clock() override { return loop; }
+    RunLoop& runLoop() override { return loop; }
+    std::unique_ptr<Panel> createPanel() override { return std::make_unique<qt::QtPanel>(loop); }
+
+    qt::QtRunLoop loop;
+};
+
+TEST(DBusMenuModalTest, ChoosingAWindowWhileSettingsRunsLeavesNoModalRunBehind) {
+    PrivateBus bus;
+    ASSERT_TRUE(bus.isRunning());
+    QDBusConnection hostBus = bus.connect("host");
+    FakeStatusArea area(hostBus);
+    ASSERT_TRUE(area.own());
+    QTemporaryDir folder;
+    QtLoopPlatform platform(folder.path(), bus.connect("item"));
+    ModalWatchdog watchdog(platform.loop);
+    App controller(false, platform);
+    controller.applicationDidFinishLaunching();
+    ASSERT_TRUE(area.waitForRegistrations(1));
+    const auto click = [&](int id) {
+        QDBusMessage message = QDBusMessage::createMethodCall(area.item(), MenuPath, Menu, "Event");
+        message.setArguments(event(id));
+        return hostBus.asyncCall(message);
+    };
+
+    QWidget* shown = nullptr;
+    whenModal<qt::QtPanel>([&](qt::QtPanel* panel) {
+        shown = panel;
+        // Settings again (a second activation) and About, while Settings runs.
+        QDBusPendingCall again = click(SettingsId);
+        QDBusPendingCall about = click(AboutId);
+        ASSERT_TRUE(waitUntil([&] { return again.isFinished() && about.isFinished(); }));
+        // Return presses OK; posted after the actions, which the menu queued before it replied.
+        QMetaObject::invokeMethod(
+            panel, [panel] { sendKey(panel, Qt::Key_Return); }, Qt::QueuedConnection);
+    });
+    QDBusPendingCall first = click(SettingsId);
+    ASSERT_TRUE(waitUntil([&] { return shown != nullptr && !platform.loop.inModalRun(); }));
+    EXPECT_FALSE(shown->isVisible());
+    EXPECT_TRUE(platform.store().contains(Cfg::TimerIntervalKey)); // OK saved
+
+    // Timers run again.
+    bool fired = false;
+    platform.loop.scheduleTimer(0.001, false, "probe", {}, [&](Timer&) { fired = true; });
+    EXPECT_TRUE(waitUntil([&] { return fired; }));
 }
 
 } // namespace

@@ -2,9 +2,17 @@
 #include "platform/qt/QtDefaultsStore.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quillmere::qt {
 namespace {
@@ -86,6 +94,44 @@ TEST_F(DefaultsStoreTest, CorruptFileNeverCrashesAndIsNotThrownAway) {
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), garbage);
     EXPECT_FALSE(QFile::exists(path + ".unreadable-2"));
+}
+
+TEST_F(DefaultsStoreTest, FifoOrHugeFileIsSetAsideUnopenedAndTheStoreStartsEmpty) {
+    // A FIFO: a read would wait for a writer for ever. A second name for it stays put.
+    const QByteArray fifo = QFile::encodeName(path);
+    const QByteArray alias = QFile::encodeName(folder.filePath("pipe"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ASSERT_EQ(::link(fifo.constData(), alias.constData()), 0);
+    std::atomic<bool> released{false};
+    std::atomic<bool> openedByStore{false};
+    std::thread writer([&] {
+        const int end = ::open(alias.constData(), O_WRONLY); // returns once a reader opens
+        openedByStore = !released;
+        ::close(end);
+    });
+    {
+        QtDefaultsStore store(path);
+        released = true;
+        const int reader = ::open(alias.constData(), O_RDONLY | O_NONBLOCK);
+        writer.join();
+        ::close(reader);
+        EXPECT_FALSE(openedByStore);
+        EXPECT_FALSE(store.contains("Version"));
+        store.setBool("Mute", true);
+    }
+    EXPECT_TRUE(QtDefaultsStore(path).boolValue("Mute")); // in a new plain file
+    struct stat kept {};                                  // the FIFO, kept beside it
+    EXPECT_TRUE(::stat(QFile::encodeName(path + ".unreadable").constData(), &kept) == 0 &&
+                S_ISFIFO(kept.st_mode));
+
+    // Larger than any settings file: kept as it is, not read, not written back.
+    const QByteArray huge = "[General]\nTimerInterval=1200\n" + QByteArray(2 << 20, '#');
+    write(huge);
+    QtDefaultsStore store(path);
+    EXPECT_FALSE(store.contains("TimerInterval"));
+    store.setBool("Mute", false);
+    EXPECT_LT(QFileInfo(path).size(), 1024);
+    EXPECT_EQ(QFileInfo(path + ".unreadable-2").size(), huge.size());
 }
 
 } // namespace

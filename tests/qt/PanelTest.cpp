@@ -31,6 +31,7 @@
 #include <QUuid>
 
 #include <filesystem>
+#include <set>
 
 namespace quillmere::testing {
 namespace {
@@ -190,6 +191,29 @@ TEST_F(SettingsPanel, ShowsTheStoredSettingsInTwoColumnsUnderTheLogo) {
     EXPECT_DOUBLE_EQ(platform.store_.doubleValue(Cfg::TimerIntervalKey), 600);
 }
 
+TEST_F(SettingsPanel, LargerTextWidensItsColumnsInsteadOfCuttingTheLabels) {
+    const QFont usual = QApplication::font();
+    QFont large = usual;
+    large.setPointSizeF(usual.pointSizeF() * 2);
+    QApplication::setFont(large);
+    UXSettings settings(cfg, audio, icon, platform);
+    whenModal<QtPanel>([&](QtPanel* panel) {
+        std::set<int> labelColumns;
+        for (const char* text : {"Interval in minutes", "Restart after sleep", "Auto restart timer",
+                                 "Reminder sound"}) {
+            QLabel* label = labelTitled(panel, text);
+            EXPECT_GE(label->width(), label->sizeHint().width()) << text;
+            labelColumns.insert(label->parentWidget()->width());
+        }
+        EXPECT_EQ(labelColumns.size(), 1u); // still one column, its labels aligned
+        auto* interval = inRow<QLineEdit>(panel, "Interval in minutes");
+        EXPECT_GT(interval->width(), interval->fontMetrics().horizontalAdvance("120"));
+        okButton(panel)->click();
+    });
+    settings.runModal([] {});
+    QApplication::setFont(usual);
+}
+
 TEST_F(SettingsPanel, RefusedIntervalWarnsAndTheFormStaysOpenUntilAValidSave) {
     UXSettings settings(cfg, audio, icon, platform);
     whenModal<QtPanel>([&](QtPanel* panel) {
@@ -272,6 +296,33 @@ TEST_F(SettingsPanel, EditsUpdateTheWidgetsInPlace) {
     EXPECT_EQ(completions, 1);
     EXPECT_FALSE(platform.store_.contains(Cfg::TimerIntervalKey));
     EXPECT_EQ(platform.store_.stringValue(Cfg::AlertSoundKey), "Whistle");
+}
+
+TEST_F(SettingsPanel, EndingTheProgramWithTheFormOpenStoresNothingAndCallsIntoNoDyingPanel) {
+    auto settings = std::make_unique<UXSettings>(cfg, audio, icon, platform);
+    whenModal<QtPanel>([&](QtPanel* panel) {
+        auto* interval = inRow<QLineEdit>(panel, "Interval in minutes");
+        typeText(interval, "45");
+        ASSERT_EQ(panel->focusWidget(), interval);
+        platform.runLoop_.stopModal(); // quitting ends every loop and leaves the panel up
+    });
+    settings->runModal([&] { ++completions; });
+    ASSERT_TRUE(platform.panels.front()->isVisible());
+    // The program ends: the panel goes with its host, the field losing its focus on the way.
+    settings.reset();
+    EXPECT_EQ(saves, 0);
+    EXPECT_FALSE(platform.store_.contains(Cfg::TimerIntervalKey));
+}
+
+TEST_F(SettingsPanel, ClosingAPanelHiddenDuringItsRunStillEndsTheRun) {
+    UXSettings settings(cfg, audio, icon, platform);
+    whenModal<QtPanel>([](QtPanel* panel) {
+        panel->hide();
+        static_cast<Panel*>(panel)->close();
+    });
+    settings.runModal([&] { ++completions; });
+    EXPECT_EQ(completions, 1);
+    EXPECT_FALSE(platform.runLoop_.inModalRun());
 }
 
 using AboutPanel = WindowTest;

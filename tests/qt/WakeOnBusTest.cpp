@@ -40,7 +40,8 @@ TEST(WakeOnBusTest, LogindResumeRestartsTheIntervalOncePerSleep) {
     ASSERT_TRUE(logind.registerService("org.freedesktop.login1"));
     QTemporaryDir folder;
     LogindPlatform platform(folder.path(), systemBus.connect("timer"));
-    ASSERT_TRUE(platform.notifier().usesLogind());
+    ASSERT_TRUE(waitUntil([&] { return platform.notifier().usesLogind(); }));
+    EXPECT_FALSE(platform.notifier().checksClocks());
 
     platform.store().setString(Cfg::VersionKey, "0.9");
     platform.store().setBool(Cfg::RestartOnWakeKey, true);
@@ -65,6 +66,33 @@ TEST(WakeOnBusTest, LogindResumeRestartsTheIntervalOncePerSleep) {
     signal << false;
     impostor.send(signal);
     EXPECT_FALSE(waitUntil([&] { return restarts > 2; }, std::chrono::milliseconds(200)));
+}
+
+TEST(WakeOnBusTest, WithoutLogindOnTheBusTheClocksTellAndLogindIsFollowed) {
+    PrivateBus systemBus;
+    ASSERT_TRUE(systemBus.isRunning());
+    std::chrono::nanoseconds slept{0};
+    qt::LinuxWakeNotifier notifier(systemBus.connect("timer"), [&] { return slept; });
+    int wakes = 0;
+    notifier.addWakeObserver("didWakeFromSleep", [&] { ++wakes; });
+    // A system bus that nobody owns logind's name on: the clocks tell (whatever the bus answers).
+    QDBusConnection logind = systemBus.connect("logind");
+    EXPECT_FALSE(notifier.usesLogind());
+    EXPECT_TRUE(notifier.checksClocks());
+
+    ASSERT_TRUE(logind.registerService("org.freedesktop.login1"));
+    ASSERT_TRUE(waitUntil([&] { return notifier.usesLogind() && !notifier.checksClocks(); }));
+    prepareForSleep(logind, false);
+    EXPECT_TRUE(waitUntil([&] { return wakes == 1; }));
+
+    // Logind gone (restarting, or stopped): the clocks tell again, from where they are now.
+    slept += std::chrono::seconds(40);
+    ASSERT_TRUE(logind.unregisterService("org.freedesktop.login1"));
+    ASSERT_TRUE(waitUntil([&] { return !notifier.usesLogind() && notifier.checksClocks(); }));
+    EXPECT_FALSE(notifier.checkClocks());
+    slept += std::chrono::seconds(40);
+    EXPECT_TRUE(notifier.checkClocks());
+    EXPECT_EQ(wakes, 2);
 }
 
 } // namespace

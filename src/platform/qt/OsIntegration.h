@@ -3,12 +3,26 @@
 #include "platform/StatusItem.h"
 #include "platform/WakeNotifier.h"
 
+#include <QString>
+
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace quillmere::qt {
 
 // What differs between operating systems, implemented once per system in its own folder.
+
+// Before Qt starts: none when the program can open a window as started (Qt aborts when it can't),
+// else why not, in a line for the user.
+std::optional<std::string> missingGraphicalSession(int argc, const char* const argv[]);
+
+// A folder for the user's runtime files (lock, socket) that no other user can write or take the
+// name of first; empty when there is none to be had safely.
+QString privateRuntimeFolder();
+// A real folder (not a link) that this user owns and no one else can write.
+bool isPrivateFolder(const QString& folder);
 
 // The wake-from-sleep notification of this system.
 std::unique_ptr<WakeNotifier> makeWakeNotifier();

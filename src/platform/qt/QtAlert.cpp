@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtRunLoop.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyle>
 
 #include <vector>
 
@@ -37,16 +39,27 @@ protected:
     }
 };
 
-QMessageBox::Icon iconFor(AlertStyle style) {
+void showIcon(QMessageBox& box, AlertStyle style) {
     switch (style) {
-    case AlertStyle::Informational:
-        return QMessageBox::Information;
+    case AlertStyle::Informational: {
+        // With no icon of its own an alert shows the application's; where the program has none
+        // (test mode loads no images), no picture at all.
+        const QIcon application = QApplication::windowIcon();
+        if (application.isNull()) {
+            box.setIcon(QMessageBox::NoIcon);
+            return;
+        }
+        const int side = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+        box.setIconPixmap(application.pixmap(QSize(side, side), box.devicePixelRatioF()));
+        return;
+    }
     case AlertStyle::Critical:
-        return QMessageBox::Critical;
+        box.setIcon(QMessageBox::Critical);
+        return;
     case AlertStyle::Warning:
         break;
     }
-    return QMessageBox::Warning;
+    box.setIcon(QMessageBox::Warning);
 }
 
 } // namespace
@@ -61,7 +74,7 @@ int QtAlert::runModal() {
     // A tray program has no main window: closing its last visible window must not quit it.
     box.setAttribute(Qt::WA_QuitOnClose, false);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.setIcon(iconFor(style_));
+    showIcon(box, style_);
     box.setWindowTitle(QString::fromStdString(messageText_));
     box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdString(messageText_));

@@ -1,21 +1,63 @@
 #include "platform/qt/QtDefaultsStore.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <cstdio>
 
 namespace quillmere::qt {
 
 namespace {
+
+constexpr const char* Organization = "Quillmere";
+constexpr const char* Application = "Quillmere Timer";
+// Far beyond any settings file this program writes: a larger one was put there by something
+// else, and reading it (and writing it back on every change) would take minutes.
+constexpr qint64 LargestSettingsFile = 1024 * 1024;
+
 QString qKey(const std::string& key) {
     return QString::fromStdString(key);
 }
+
+// Where a file that could not be used is kept: the first free name beside it.
+QString keptName(const QString& original) {
+    QString kept = original + ".unreadable";
+    for (int n = 2; QFileInfo::exists(kept) || QFileInfo(kept).isSymLink(); ++n) {
+        kept = original + ".unreadable-" + QString::number(n);
+    }
+    return kept;
+}
+
+// QSettings reads its file as it is built. Something other than a plain file there (a FIFO would
+// block the start for ever, a device never end) or a file too large to be ours is moved aside
+// unopened, and the store starts from the defaults.
+const QString& setAsideUnusable(const QString& path) {
+    const QFileInfo file(path); // looked at (through a link), never opened
+    if (file.exists() && (!file.isFile() || file.size() > LargestSettingsFile)) {
+        std::rename(QFile::encodeName(path).constData(),
+                    QFile::encodeName(keptName(path)).constData());
+    }
+    return path;
+}
+
+// The user's settings file where the native format is an INI file (as on Linux).
+QString userIniPath() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .absoluteFilePath(QStringLiteral("%1/%2.conf").arg(Organization, Application));
+}
+
 } // namespace
 
-QtDefaultsStore::QtDefaultsStore()
-    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            "Quillmere", "Quillmere Timer")) {}
+QtDefaultsStore::QtDefaultsStore() {
+    setAsideUnusable(userIniPath());
+    settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                            Organization, Application);
+}
 
 QtDefaultsStore::QtDefaultsStore(const QString& path)
-    : settings_(std::make_unique<QSettings>(path, QSettings::IniFormat)) {}
+    : settings_(std::make_unique<QSettings>(setAsideUnusable(path), QSettings::IniFormat)) {}
 
 std::optional<StoredValue> QtDefaultsStore::read(const std::string& key) const {
     const QVariant value = settings_->value(qKey(key));
@@ -74,12 +116,7 @@ void QtDefaultsStore::write(const std::string& key, const QVariant& value) {
     // keep the file as it was, once, before the first write.
     if (settings_->status() == QSettings::FormatError && !keptUnreadable_) {
         keptUnreadable_ = true;
-        const QString original = settings_->fileName();
-        QString copy = original + ".unreadable";
-        for (int n = 2; QFile::exists(copy); ++n) {
-            copy = original + ".unreadable-" + QString::number(n);
-        }
-        QFile::copy(original, copy);
+        QFile::copy(settings_->fileName(), keptName(settings_->fileName()));
     }
     settings_->setValue(qKey(key), value);
     settings_->sync();

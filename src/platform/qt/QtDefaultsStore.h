@@ -12,7 +12,8 @@ namespace quillmere::qt {
 // The defaults store on QSettings in its native format (an INI file under $XDG_CONFIG_HOME on
 // Linux). The typed reads are our own, not QVariant's conversions, which read the text "garbage"
 // as true. Every write is synced at once, key by key; a file that could not be parsed is kept
-// beside it (".unreadable") before the first write rewrites it.
+// beside it (".unreadable") before the first write rewrites it. One that is not a plain file, or
+// is larger than any settings file, is moved there unopened and the store starts empty.
 class QtDefaultsStore : public DefaultsStore {
 public:
     // The user's store: organisation "Quillmere", application "Quillmere Timer".

@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace quillmere::qt {
 
@@ -46,12 +47,28 @@ constexpr double CaptionScale = 0.85;
 constexpr const char* SourceText = "quillmereSourceText";
 // Room for every digit of a 64-bit number and its sign.
 constexpr int NumberFieldMaxLength = 20;
+// What a number field always has room for: three digits.
+const QString ShortestRoomFor = QStringLiteral("000");
+// The width a frame asked for, on the widget that holds it.
+constexpr const char* ColumnWidth = "quillmereColumnWidth";
 
 // A number field submits on Return itself: the key must not travel on to the panel, where it
-// would press the default button as well.
+// would press the default button as well. It asks for room for a short number or its
+// placeholder, not for QLineEdit's seventeen letters, so that a frame can be its least width.
 class NumberField : public QLineEdit {
 public:
     std::function<void()> onSubmit;
+
+    QSize sizeHint() const override {
+        const QSize letters = QLineEdit::sizeHint();
+        const QFontMetrics metrics(font());
+        const int text = std::max(metrics.horizontalAdvance(ShortestRoomFor),
+                                  metrics.horizontalAdvance(placeholderText()));
+        // QLineEdit counts seventeen x's between its margins; a cursor's width more.
+        return {letters.width() - 17 * metrics.horizontalAdvance(u'x') + text + 1,
+                letters.height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -220,11 +237,22 @@ QtPanel::QtPanel(QtRunLoop& runLoop)
     applyLook();
 }
 
-QtPanel::~QtPanel() = default;
+QtPanel::~QtPanel() {
+    // Let go of the widgets while this panel is whole: a field losing its focus as QWidget's
+    // teardown deletes it would call into a half-destroyed panel, and the view may be gone.
+    content_ = nullptr;
+    willClose_ = nullptr;
+    if (rendered_) {
+        QWidget* widgets = rendered_->outer;
+        rendered_.reset();
+        delete widgets;
+    }
+}
 
 void QtPanel::showForModalRun() {
     // Shown only inside a modal run, where the run loop holds the timers.
     Q_ASSERT(runLoop_.inModalRun());
+    shownForRun_ = true;
     render(true);
     ensurePolished(); // the style's metrics count in the size the panel is centred with
     layout_->activate();
@@ -285,9 +313,11 @@ void QtPanel::center() {
 }
 
 void QtPanel::close() {
-    if (!isVisible()) {
+    // Hidden by something else during its run, the panel must still end the run when closed.
+    if (!isVisible() && !shownForRun_) {
         return;
     }
+    shownForRun_ = false;
     hide();
     notifyWillClose();
 }
@@ -345,9 +375,10 @@ void QtPanel::keyPressEvent(QKeyEvent* event) {
 
 void QtPanel::closeEvent(QCloseEvent* event) {
     // The window manager's close (or Alt-F4) goes the way of close(): the modal run ends.
-    const bool wasVisible = isVisible();
+    const bool wasShown = isVisible() || shownForRun_;
+    shownForRun_ = false;
     event->accept();
-    if (wasVisible) {
+    if (wasShown) {
         notifyWillClose();
     }
 }
@@ -388,6 +419,7 @@ void QtPanel::render(bool fresh) {
     if (rendered_ && sameShape(tree_, next)) {
         tree_ = std::move(next);
         applyTree(tree_, *rendered_, fresh);
+        alignColumns();
         return;
     }
     discardWidgets();
@@ -396,6 +428,30 @@ void QtPanel::render(bool fresh) {
     rendered_ = build(tree_, path);
     layout_->addWidget(rendered_->outer);
     rendered_->outer->setVisible(!contentHidden_);
+    alignColumns();
+}
+
+void QtPanel::alignColumns() {
+    // Frames of one width make one column of a form (the labels, the controls): the column is
+    // as wide as the widest of them needs, and never narrower than asked.
+    ensurePolished();
+    std::map<int, std::vector<QWidget*>> columns;
+    QList<QWidget*> widgets = rendered_->outer->findChildren<QWidget*>();
+    widgets.prepend(rendered_->outer);
+    for (QWidget* widget : widgets) {
+        if (const QVariant width = widget->property(ColumnWidth); width.isValid()) {
+            columns[width.toInt()].push_back(widget);
+        }
+    }
+    for (const auto& [asked, column] : columns) {
+        int needed = asked;
+        for (const QWidget* widget : column) {
+            needed = std::max(needed, widget->sizeHint().width());
+        }
+        for (QWidget* widget : column) {
+            widget->setMinimumWidth(needed);
+        }
+    }
 }
 
 void QtPanel::discardWidgets() {
@@ -566,7 +622,15 @@ QWidget* QtPanel::wrap(const ViewNode& node, QWidget* control) {
             layout->addWidget(control);
         }
         if (node.frame && node.frame->width) {
-            outer->setFixedWidth(points(*node.frame->width) + leading + trailing);
+            // A picture is drawn to its frame; anything else may need more room for its text
+            // (a larger font), and takes it: see alignColumns().
+            const int width = points(*node.frame->width) + leading + trailing;
+            if (node.kind == Kind::Image) {
+                outer->setFixedWidth(width);
+            } else {
+                outer->setMinimumWidth(width);
+                outer->setProperty(ColumnWidth, width);
+            }
         }
         if (node.frame && node.frame->height) {
             outer->setFixedHeight(points(*node.frame->height) + top + bottom);

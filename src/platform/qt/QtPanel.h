@@ -83,6 +83,8 @@ private:
     void apply(const ViewNode& node, Rendered& rendered, bool fresh);
     void applyTree(const ViewNode& node, Rendered& rendered, bool fresh);
     void discardWidgets();
+    // Gives each column of framed widgets the width its widest member needs.
+    void alignColumns();
     // Runs `use` on the newest node at `path`, then renders again.
     void act(const Path& path, const std::function<void(const ViewNode&)>& use);
     const ViewNode* nodeAt(const Path& path) const;
@@ -97,6 +99,8 @@ private:
     QtRunLoop& runLoop_;
     HostedView* content_ = nullptr;
     bool contentHidden_ = false;
+    // Shown for a modal run that has not been closed yet.
+    bool shownForRun_ = false;
     std::function<void()> willClose_;
     std::uint64_t styleMask_ = InitialStyleMask;
     bool movable_ = false;

@@ -2,8 +2,10 @@
 
 #include "platform/Duration.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -187,6 +189,14 @@ void QtRunLoop::runModalForWindow(Panel& panel) {
 void QtRunLoop::stopModal() {
     if (!modalLoops_.empty()) {
         modalLoops_.back()->quit();
+    }
+}
+
+void QtRunLoop::orderFrontModalWindow() {
+    // The newest modal window is the one that takes input: a panel, or an alert over it.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
     }
 }
 

@@ -43,8 +43,8 @@ public:
                                          std::any userInfo, TimerCallback callback) override;
     void runModalForWindow(Panel& panel) override;
     void stopModal() override;
-
-    bool inModalRun() const { return modalDepth_ > 0; }
+    bool inModalRun() const override { return modalDepth_ > 0; }
+    void orderFrontModalWindow() override;
 
 private:
     class QtTimer;

@@ -1,8 +1,11 @@
 #include "platform/qt/SingleInstance.h"
 
+#include "platform/qt/OsIntegration.h"
+
 #include <QDir>
 #include <QLocalSocket>
-#include <QStandardPaths>
+
+#include <cstdio>
 
 namespace quillmere::qt {
 
@@ -11,7 +14,8 @@ constexpr int ConnectTimeoutMs = 500;
 } // namespace
 
 SingleInstance::SingleInstance(const QString& folder, const QString& name)
-    : socketPath_(QDir(folder).filePath(name + ".socket"))
+    : folder_(folder)
+    , socketPath_(QDir(folder).filePath(name + ".socket"))
     , lock_(QDir(folder).filePath(name + ".lock")) {
     // Only a dead holder makes a lock stale, however old it is.
     lock_.setStaleLockTime(0);
@@ -24,11 +28,18 @@ SingleInstance::~SingleInstance() {
 }
 
 QString SingleInstance::runtimeFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return folder.isEmpty() ? QDir::tempPath() : folder;
+    return privateRuntimeFolder();
 }
 
 bool SingleInstance::acquire() {
+    // Elsewhere another user could plant the lock first and keep the program from starting.
+    if (!isPrivateFolder(folder_)) {
+        std::fprintf(stderr,
+                     "No private folder for the single-instance lock (%s); "
+                     "not checking for another running instance\n",
+                     qPrintable(folder_.isEmpty() ? QStringLiteral("none") : folder_));
+        return true;
+    }
     if (lock_.tryLock(0)) {
         return listen();
     }

@@ -52,8 +52,12 @@ public:
         --modalDepth_;
     }
 
-    bool inModalRun() const { return modalDepth_ > 0; }
+    bool inModalRun() const override { return modalDepth_ > 0; }
+    void orderFrontModalWindow() override { ++modalWindowFrontOrders_; }
+
     int modalDepth() const { return modalDepth_; }
+    // How often the window of a modal run was brought to the front.
+    int modalWindowFrontOrders() const { return modalWindowFrontOrders_; }
     // Modal runs on a panel that its script left open (the sim closed them itself).
     int unclosedModalRuns() const { return unclosedModalRuns_; }
     // Valid timers, by name.
@@ -75,6 +79,7 @@ private:
     int modalDepth_ = 0;
     std::vector<int> stopRequested_;
     int unclosedModalRuns_ = 0;
+    int modalWindowFrontOrders_ = 0;
     std::vector<std::shared_ptr<SimTimer>> timers_;
     std::vector<std::string> firings_;
 };

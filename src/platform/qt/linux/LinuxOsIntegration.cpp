@@ -4,10 +4,15 @@
 #include "platform/qt/linux/LinuxWakeNotifier.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillmere::qt {
@@ -22,7 +27,47 @@ extern "C" void forwardSignal(int) {
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
 
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
 } // namespace
+
+std::optional<std::string> missingGraphicalSession(int argc, const char* const argv[]) {
+    // A platform chosen by name (offscreen, vnc, eglfs) needs no display server.
+    if (isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY")) {
+        return std::nullopt;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
+            return std::nullopt;
+        }
+    }
+    return "neither DISPLAY nor WAYLAND_DISPLAY is set";
+}
+
+bool isPrivateFolder(const QString& folder) {
+    struct stat status {};
+    if (folder.isEmpty() || ::lstat(QFile::encodeName(folder).constData(), &status) != 0) {
+        return false;
+    }
+    return S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() &&
+           (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+QString privateRuntimeFolder() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (isPrivateFolder(runtime)) {
+        return runtime;
+    }
+    // A name of our own in the shared temporary folder: made here closed to others, or found
+    // there and checked, since another user may have made it first.
+    const QString own =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("quillmere-timer-%1").arg(::geteuid()));
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    return isPrivateFolder(own) ? own : QString();
+}
 
 std::unique_ptr<WakeNotifier> makeWakeNotifier() {
     return std::make_unique<LinuxWakeNotifier>();

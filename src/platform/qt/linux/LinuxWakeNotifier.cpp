@@ -1,10 +1,17 @@
 #include "platform/qt/linux/LinuxWakeNotifier.h"
 
+#include <QDBusConnectionInterface>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+
 #include <time.h>
 
 namespace quillmere::qt {
 
 namespace {
+
+const QString Logind = QStringLiteral("org.freedesktop.login1");
 
 std::chrono::nanoseconds readClock(clockid_t clock) {
     timespec now{};
@@ -17,15 +24,42 @@ std::chrono::nanoseconds readClock(clockid_t clock) {
 LinuxWakeNotifier::LinuxWakeNotifier(QDBusConnection systemBus, SleepClock sleptSoFar)
     : sleepClock_(std::move(sleptSoFar))
     , lastGap_(sleepClock_()) {
-    if (systemBus.isConnected()) {
-        usesLogind_ = systemBus.connect("org.freedesktop.login1", "/org/freedesktop/login1",
-                                        "org.freedesktop.login1.Manager", "PrepareForSleep", this,
-                                        SLOT(onPrepareForSleep(bool)));
+    clockCheck_.setTimerType(Qt::VeryCoarseTimer);
+    clockCheck_.setInterval(CheckInterval);
+    connect(&clockCheck_, &QTimer::timeout, this, &LinuxWakeNotifier::checkClocks);
+    // The clocks tell until logind is known to be there: a system bus may run without it.
+    setLogindPresent(false);
+    if (!systemBus.isConnected() || systemBus.interface() == nullptr) {
+        return;
     }
-    if (!usesLogind_) {
-        clockCheck_.setTimerType(Qt::VeryCoarseTimer);
-        clockCheck_.setInterval(CheckInterval);
-        connect(&clockCheck_, &QTimer::timeout, this, &LinuxWakeNotifier::checkClocks);
+    systemBus.connect(Logind, "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                      "PrepareForSleep", this, SLOT(onPrepareForSleep(bool)));
+    auto* owner =
+        new QDBusServiceWatcher(Logind, systemBus, QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(owner, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString&, const QString&, const QString& newOwner) {
+                ownerHeard_ = true;
+                setLogindPresent(!newOwner.isEmpty());
+            });
+    // Asked without waiting: a slow system bus must not hold up the start.
+    auto* answer = new QDBusPendingCallWatcher(
+        systemBus.interface()->asyncCall(QStringLiteral("NameHasOwner"), Logind), this);
+    connect(answer, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* call) {
+                const QDBusPendingReply<bool> reply = *call;
+                if (!ownerHeard_ && reply.isValid()) {
+                    setLogindPresent(reply.value());
+                }
+                call->deleteLater();
+            });
+}
+
+void LinuxWakeNotifier::setLogindPresent(bool present) {
+    usesLogind_ = present;
+    if (present) {
+        clockCheck_.stop();
+    } else if (!clockCheck_.isActive()) {
+        lastGap_ = sleepClock_(); // a sleep logind told of is not told again
         clockCheck_.start();
     }
 }

@@ -14,9 +14,10 @@
 
 namespace quillmere::qt {
 
-// Tells when the computer woke: logind's PrepareForSleep(false) on the system bus; where no
-// system bus answers, a jump between the boot-time clock (which runs during a suspend) and the
-// monotonic clock (which does not), checked on a coarse timer, once per sleep.
+// Tells when the computer woke: logind's PrepareForSleep(false) on the system bus; whenever
+// logind is not on it (no system bus, or nobody owns logind's name), a jump between the
+// boot-time clock (which runs during a suspend) and the monotonic clock (which does not),
+// checked on a coarse timer, once per sleep. Follows logind coming and going.
 class LinuxWakeNotifier : public QObject, public WakeNotifier {
     Q_OBJECT
 
@@ -36,6 +37,8 @@ public:
 
     // Whether logind's signal is what tells us (else the clock check does).
     bool usesLogind() const { return usesLogind_; }
+    // Whether the clocks are checked on the timer.
+    bool checksClocks() const { return clockCheck_.isActive(); }
     // Checks the clocks now; true when they show a sleep since the last check.
     bool checkClocks();
     // The boot-time minus monotonic gap now.
@@ -45,10 +48,13 @@ private slots:
     void onPrepareForSleep(bool start);
 
 private:
+    void setLogindPresent(bool present);
     void notifyWake();
 
     SleepClock sleepClock_;
     bool usesLogind_ = false;
+    // A change of owner was heard: it is newer than the answer to the first question.
+    bool ownerHeard_ = false;
     std::chrono::nanoseconds lastGap_;
     QTimer clockCheck_;
     std::vector<std::pair<std::string, std::function<void()>>> observers_;
