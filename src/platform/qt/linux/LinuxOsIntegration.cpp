@@ -1,6 +1,8 @@
 #include "platform/qt/OsIntegration.h"
 
 #include "platform/qt/linux/AdaptiveStatusItem.h"
+#include "platform/qt/linux/DesktopBusyMonitor.h"
+#include "platform/qt/linux/DesktopPresence.h"
 #include "platform/qt/linux/LinuxWakeNotifier.h"
 
 #include <QCoreApplication>
@@ -22,6 +24,16 @@ extern "C" void forwardSignal(int) {
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
 
+// The X11 sources: an X server's idle alarms and the active window's full-screen state. Until
+// X11IdleSource and X11FullScreenWatch are in the build, no X server answers here; each of these
+// two then returns its class's create().
+std::unique_ptr<Presence> makeX11IdleSource() {
+    return nullptr;
+}
+std::unique_ptr<BusyMonitor> makeX11FullScreenWatch() {
+    return nullptr;
+}
+
 } // namespace
 
 std::unique_ptr<WakeNotifier> makeWakeNotifier() {
@@ -30,6 +42,15 @@ std::unique_ptr<WakeNotifier> makeWakeNotifier() {
 
 std::unique_ptr<StatusItem> makeStatusItem() {
     return std::make_unique<AdaptiveStatusItem>();
+}
+
+std::unique_ptr<Presence> makePresence() {
+    return DesktopPresence::forThisDesktop(&QDBusConnection::sessionBus,
+                                           &QDBusConnection::systemBus, makeX11IdleSource);
+}
+
+std::unique_ptr<BusyMonitor> makeBusyMonitor() {
+    return DesktopBusyMonitor::forThisDesktop(&QDBusConnection::sessionBus, makeX11FullScreenWatch);
 }
 
 void onTerminationRequest(std::function<void()> handler) {
