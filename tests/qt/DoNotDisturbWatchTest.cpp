@@ -75,21 +75,6 @@ TEST(DoNotDisturbWatchTest, FollowsTheServersInhibitedAndMergesWithFullScreen) {
     }
 }
 
-TEST(DoNotDisturbWatchTest, AServerWithoutThePropertyIsNoSource) {
-    qputenv("XDG_CURRENT_DESKTOP", "XFCE");
-    PrivateBus bus;
-    ASSERT_TRUE(bus.isRunning());
-    FakeService server(bus, Name, [](const QDBusMessage&) { return std::nullopt; });
-    QDBusConnection timerBus = bus.connect("timer");
-    qt::DoNotDisturbWatch watch(timerBus);
-    EXPECT_EQ(watch.source(), "");
-    bool reported = false;
-    watch.watch([&](State) { reported = true; });
-    ASSERT_TRUE(waitUntil([&] { return server.calls("Get").size() == 2; }));
-    ASSERT_TRUE(server.settle(timerBus));
-    EXPECT_FALSE(reported);
-}
-
 TEST(DoNotDisturbWatchTest, GnomeBannersOffIsDoNotDisturbAndAMissingSchemaIsNoSource) {
     // GLib reads its schema folders once per process: the missing schema is checked in a
     // process of its own.

@@ -14,7 +14,7 @@
 #include <atomic>
 #include <thread>
 
-#include <sys/eventfd.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace quillmere::testing {
@@ -24,41 +24,39 @@ namespace {
 // notification "idled" or "resumed" on command.
 class FakeCompositor {
 public:
-    enum Command : uint64_t { Idled = 1, Resumed = 2, Quit = 3 };
+    enum Command : char { Idled, Resumed, Quit };
 
     FakeCompositor(const QString& runtimeDir, bool offerNotifier)
-        : display_(wl_display_create())
-        , commands_(eventfd(0, EFD_CLOEXEC)) {
+        : display_(wl_display_create()) {
+        [[maybe_unused]] const int piped = pipe2(commands_, O_CLOEXEC);
         qputenv("XDG_RUNTIME_DIR", runtimeDir.toLocal8Bit());
         wl_display_add_socket(display_, "test-wayland");
         wl_global_create(display_, &wl_seat_interface, 1, this, bindSeat);
         if (offerNotifier) {
             wl_global_create(display_, &ext_idle_notifier_v1_interface, 1, this, bindNotifier);
         }
-        wl_event_loop_add_fd(wl_display_get_event_loop(display_), commands_, WL_EVENT_READABLE,
-                             onCommand, this);
+        commandSource_ = wl_event_loop_add_fd(wl_display_get_event_loop(display_), commands_[0],
+                                              WL_EVENT_READABLE, onCommand, this);
         thread_ = std::thread([this] { wl_display_run(display_); });
     }
     ~FakeCompositor() {
         send(Quit);
         thread_.join();
+        wl_event_source_remove(commandSource_);
         wl_display_destroy_clients(display_);
         wl_display_destroy(display_);
-        close(commands_);
+        close(commands_[0]);
+        close(commands_[1]);
     }
-    void send(Command command) { [[maybe_unused]] auto n = write(commands_, &command, 8); }
+    void send(Command command) { [[maybe_unused]] auto n = write(commands_[1], &command, 1); }
 
     std::atomic<int> notifications{0};
     std::atomic<uint32_t> timeout{0};
 
 private:
+    // The client asks nothing of the seat but its name.
     static void bindSeat(wl_client* client, void*, uint32_t version, uint32_t id) {
-        static const struct wl_seat_interface requests = {
-            [](wl_client*, wl_resource*, uint32_t) {}, [](wl_client*, wl_resource*, uint32_t) {},
-            [](wl_client*, wl_resource*, uint32_t) {},
-            [](wl_client*, wl_resource* seat) { wl_resource_destroy(seat); }};
-        wl_resource* seat = wl_resource_create(client, &wl_seat_interface, int(version), id);
-        wl_resource_set_implementation(seat, &requests, nullptr, nullptr);
+        wl_resource_create(client, &wl_seat_interface, int(version), id);
     }
     static void bindNotifier(wl_client* client, void* self, uint32_t version, uint32_t id) {
         static const struct ext_idle_notifier_v1_interface requests = {
@@ -90,8 +88,8 @@ private:
     }
     static int onCommand(int fd, uint32_t, void* self) {
         auto* compositor = static_cast<FakeCompositor*>(self);
-        uint64_t command = 0;
-        [[maybe_unused]] auto n = read(fd, &command, 8);
+        char command = 0;
+        [[maybe_unused]] auto n = read(fd, &command, 1);
         for (wl_resource* notification : compositor->live_) {
             if (command == Idled) {
                 ext_idle_notification_v1_send_idled(notification);
@@ -107,7 +105,8 @@ private:
     }
 
     wl_display* display_;
-    int commands_;
+    int commands_[2] = {-1, -1};
+    wl_event_source* commandSource_ = nullptr;
     std::vector<wl_resource*> live_;
     std::thread thread_;
 };
