@@ -1,6 +1,5 @@
 #include "platform/qt/QtPlatform.h"
 
-#include "platform/qt/NoDesktopSource.h"
 #include "platform/qt/OsIntegration.h"
 #include "platform/qt/QtAlert.h"
 #include "platform/qt/QtApplication.h"
@@ -22,8 +21,8 @@ QtPlatform::QtPlatform()
     , audio_(std::make_unique<QtAudio>())
     , wake_(makeWakeNotifier())
     , log_(std::make_unique<QtSystemLog>())
-    , presence_(std::make_unique<NoPresence>())
-    , busy_(std::make_unique<NoBusyMonitor>()) {
+    , presence_(makePresence())
+    , busy_(makeBusyMonitor()) {
     runLoop_->setPanelPresenter(
         [](Panel& panel) { dynamic_cast<QtPanel&>(panel).showForModalRun(); });
     onTerminationRequest([this] { application_->terminate(); });

@@ -1,6 +1,8 @@
 #include "platform/qt/OsIntegration.h"
 
 #include "platform/qt/linux/AdaptiveStatusItem.h"
+#include "platform/qt/linux/DesktopBusyMonitor.h"
+#include "platform/qt/linux/DesktopPresence.h"
 #include "platform/qt/linux/LinuxWakeNotifier.h"
 
 #include <QCoreApplication>
@@ -30,6 +32,16 @@ extern "C" void forwardSignal(int) {
 bool isSet(const char* variable) {
     const char* value = std::getenv(variable);
     return value != nullptr && *value != '\0';
+}
+
+// The X11 sources: an X server's idle alarms and the active window's full-screen state. Until
+// X11IdleSource and X11FullScreenWatch are in the build, no X server answers here; each of these
+// two then returns its class's create().
+std::unique_ptr<Presence> makeX11IdleSource() {
+    return nullptr;
+}
+std::unique_ptr<BusyMonitor> makeX11FullScreenWatch() {
+    return nullptr;
 }
 
 } // namespace
@@ -75,6 +87,15 @@ std::unique_ptr<WakeNotifier> makeWakeNotifier() {
 
 std::unique_ptr<StatusItem> makeStatusItem() {
     return std::make_unique<AdaptiveStatusItem>();
+}
+
+std::unique_ptr<Presence> makePresence() {
+    return DesktopPresence::forThisDesktop(&QDBusConnection::sessionBus,
+                                           &QDBusConnection::systemBus, makeX11IdleSource);
+}
+
+std::unique_ptr<BusyMonitor> makeBusyMonitor() {
+    return DesktopBusyMonitor::forThisDesktop(&QDBusConnection::sessionBus, makeX11FullScreenWatch);
 }
 
 void onTerminationRequest(std::function<void()> handler) {
