@@ -3,6 +3,7 @@
 #include "PrivateBus.h"
 #include "PrivateDisplay.h"
 
+#include "platform/qt/linux/X11FullScreenWatch.h"
 #include "platform/qt/linux/X11IdleSource.h"
 
 #include <QElapsedTimer>
@@ -115,6 +116,7 @@ TEST(X11IdleSourceTest, NoneWithoutAnXServer) {
     const QByteArray saved = qgetenv("DISPLAY");
     qputenv("DISPLAY", ":999999");
     EXPECT_EQ(X11IdleSource::create(), nullptr);
+    EXPECT_EQ(qt::X11FullScreenWatch::create(), nullptr);
     if (saved.isNull()) {
         qunsetenv("DISPLAY");
     } else {
