@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include <optional>
 #include <vector>
 
 namespace quillmere::qt {
@@ -51,8 +52,9 @@ QMessageBox::Icon iconFor(AlertStyle style) {
 
 } // namespace
 
-QtAlert::QtAlert(QtRunLoop& runLoop)
-    : runLoop_(runLoop) {}
+QtAlert::QtAlert(QtRunLoop& runLoop, SteadyClock clock)
+    : runLoop_(runLoop)
+    , clock_(std::move(clock)) {}
 
 QtAlert::~QtAlert() = default;
 
@@ -90,6 +92,10 @@ int QtAlert::runModal() {
         box.setCheckBox(suppression); // the box takes it over
     }
 
+    std::optional<StrayInputGuard> guard;
+    if (!runLoop_.inModalRun()) {
+        guard.emplace(box, clock_);
+    }
     {
         QtRunLoop::ModalScope modal(runLoop_);
         box.exec();
