@@ -17,7 +17,8 @@ class QtRunLoop;
 // settings' refusal) answers the person's own action there and takes input at once.
 class QtAlert : public Alert {
 public:
-    explicit QtAlert(QtRunLoop& runLoop, SteadyClock clock = &std::chrono::steady_clock::now);
+    explicit QtAlert(
+        QtRunLoop& runLoop, SteadyClock clock = [] { return std::chrono::steady_clock::now(); });
     ~QtAlert() override;
 
     void setStyle(AlertStyle style) override { style_ = style; }

@@ -69,24 +69,29 @@ void setAlarm(xcb_connection_t* connection, xcb_sync_alarm_t alarm, xcb_sync_cou
 } // namespace
 
 std::unique_ptr<X11IdleSource> X11IdleSource::create() {
-    if (auto byCounter = create(Method::IdleCounter)) {
-        return byCounter;
-    }
-    return create(Method::ScreenSaver);
+    return open(std::nullopt);
 }
 
 std::unique_ptr<X11IdleSource> X11IdleSource::create(Method method) {
+    return open(method);
+}
+
+std::unique_ptr<X11IdleSource> X11IdleSource::open(std::optional<Method> only) {
     auto connection = XcbConnection::open();
     if (!connection) {
         return nullptr;
     }
     xcb_connection_t* c = connection->get();
-    if (method == Method::IdleCounter) {
-        const xcb_query_extension_reply_t* sync = xcb_get_extension_data(c, &xcb_sync_id);
-        if (sync == nullptr || sync->present == 0) {
-            return nullptr;
-        }
-        // Both in one round trip.
+    // The extension queries and the saver's settings go out together: one round trip.
+    xcb_prefetch_extension_data(c, &xcb_sync_id);
+    xcb_prefetch_extension_data(c, &xcb_screensaver_id);
+    const auto settingsCookie = xcb_get_screen_saver(c);
+    XcbPointer<xcb_get_screen_saver_reply_t> settings(
+        xcb_get_screen_saver_reply(c, settingsCookie, nullptr));
+
+    const xcb_query_extension_reply_t* sync = xcb_get_extension_data(c, &xcb_sync_id);
+    if (only != Method::ScreenSaver && sync != nullptr && sync->present != 0) {
+        // And these two a second one.
         const auto initialize =
             xcb_sync_initialize(c, XCB_SYNC_MAJOR_VERSION, XCB_SYNC_MINOR_VERSION);
         const auto listing = xcb_sync_list_system_counters(c);
@@ -95,24 +100,20 @@ std::unique_ptr<X11IdleSource> X11IdleSource::create(Method method) {
         XcbPointer<xcb_sync_list_system_counters_reply_t> counters(
             xcb_sync_list_system_counters_reply(c, listing, nullptr));
         const auto counter = counters ? findIdleCounter(*counters) : std::nullopt;
-        if (!version || !counter) {
-            return nullptr;
+        if (version && counter) {
+            return std::unique_ptr<X11IdleSource>(new X11IdleSource(
+                std::move(connection), Method::IdleCounter, *counter, sync->first_event));
         }
-        return std::unique_ptr<X11IdleSource>(
-            new X11IdleSource(std::move(connection), method, *counter, sync->first_event));
     }
 
-    xcb_prefetch_extension_data(c, &xcb_screensaver_id);
-    const auto settingsCookie = xcb_get_screen_saver(c);
     const xcb_query_extension_reply_t* saver = xcb_get_extension_data(c, &xcb_screensaver_id);
-    XcbPointer<xcb_get_screen_saver_reply_t> settings(
-        xcb_get_screen_saver_reply(c, settingsCookie, nullptr));
     // A saver that never comes on would never tell; the user's saver settings are not ours to set.
-    if (saver == nullptr || saver->present == 0 || !settings || settings->timeout == 0) {
+    if (only == Method::IdleCounter || saver == nullptr || saver->present == 0 || !settings ||
+        settings->timeout == 0) {
         return nullptr;
     }
     return std::unique_ptr<X11IdleSource>(
-        new X11IdleSource(std::move(connection), method, 0, saver->first_event));
+        new X11IdleSource(std::move(connection), Method::ScreenSaver, 0, saver->first_event));
 }
 
 X11IdleSource::X11IdleSource(std::unique_ptr<XcbConnection> connection, Method method,

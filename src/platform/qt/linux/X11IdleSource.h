@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace quillmere::qt {
 
@@ -40,6 +41,7 @@ public:
     bool isScreenLocked() const override { return false; }
 
 private:
+    static std::unique_ptr<X11IdleSource> open(std::optional<Method> only);
     X11IdleSource(std::unique_ptr<XcbConnection> connection, Method method,
                   std::uint32_t idleCounter, std::uint8_t firstEvent);
     void watchCounter();
