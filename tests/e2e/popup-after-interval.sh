@@ -65,9 +65,14 @@ finish() {
 start
 popup=$(wait_for yes)
 [ -n "$popup" ] || fail "no reminder appeared"
-# No window manager here: give the reminder the keyboard focus directly, then press Return.
-xdotool windowfocus --sync "$popup" key Return
-for _ in $(seq 50); do [ -z "$(windows yes)" ] && break; sleep 0.1; done
+# No window manager here: give the reminder the keyboard focus directly, then press Return. It
+# takes keys only once it has been up for a second and after a pause, so press again, each time
+# after a pause longer than that, until it closes.
+xdotool windowfocus --sync "$popup"
+for _ in $(seq 8); do
+    xdotool key Return
+    for _ in $(seq 7); do [ -z "$(windows yes)" ] && break 2; sleep 0.1; done
+done
 [ -z "$(windows yes)" ] || fail "the reminder did not close on Return"
 
 # A click on the status window opens the menu; it is open once the program shows one more window.

@@ -12,6 +12,7 @@
 #include <QShowEvent>
 #include <QStyle>
 
+#include <optional>
 #include <vector>
 
 namespace quillmere::qt {
@@ -64,8 +65,9 @@ void showIcon(QMessageBox& box, AlertStyle style) {
 
 } // namespace
 
-QtAlert::QtAlert(QtRunLoop& runLoop)
-    : runLoop_(runLoop) {}
+QtAlert::QtAlert(QtRunLoop& runLoop, SteadyClock clock)
+    : runLoop_(runLoop)
+    , clock_(std::move(clock)) {}
 
 QtAlert::~QtAlert() = default;
 
@@ -103,6 +105,10 @@ int QtAlert::runModal() {
         box.setCheckBox(suppression); // the box takes it over
     }
 
+    std::optional<StrayInputGuard> guard;
+    if (!runLoop_.inModalRun()) {
+        guard.emplace(box, clock_);
+    }
     {
         QtRunLoop::ModalScope modal(runLoop_);
         box.exec();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Alert.h"
+#include "platform/qt/StrayInputGuard.h"
 
 #include <string>
 #include <vector>
@@ -11,9 +12,13 @@ class QtRunLoop;
 
 // An alert over QMessageBox. A fresh box is built for every run from the stored settings, so the
 // same object can be shown again and again; the check box's state is carried from run to run.
+// An alert that comes up on its own (the reminder, from a timer) is guarded against keys and
+// clicks meant for something else; one that opens over a window of ours in a modal run (the
+// settings' refusal) answers the person's own action there and takes input at once.
 class QtAlert : public Alert {
 public:
-    explicit QtAlert(QtRunLoop& runLoop);
+    explicit QtAlert(
+        QtRunLoop& runLoop, SteadyClock clock = [] { return std::chrono::steady_clock::now(); });
     ~QtAlert() override;
 
     void setStyle(AlertStyle style) override { style_ = style; }
@@ -30,6 +35,7 @@ public:
 
 private:
     QtRunLoop& runLoop_;
+    SteadyClock clock_;
     AlertStyle style_ = AlertStyle::Warning;
     std::string messageText_;
     std::string informativeText_;

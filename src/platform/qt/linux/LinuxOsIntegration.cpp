@@ -4,6 +4,8 @@
 #include "platform/qt/linux/DesktopBusyMonitor.h"
 #include "platform/qt/linux/DesktopPresence.h"
 #include "platform/qt/linux/LinuxWakeNotifier.h"
+#include "platform/qt/linux/X11FullScreenWatch.h"
+#include "platform/qt/linux/X11IdleSource.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -34,14 +36,12 @@ bool isSet(const char* variable) {
     return value != nullptr && *value != '\0';
 }
 
-// The X11 sources: an X server's idle alarms and the active window's full-screen state. Until
-// X11IdleSource and X11FullScreenWatch are in the build, no X server answers here; each of these
-// two then returns its class's create().
+// The X11 sources: an X server's idle alarms and the active window's full-screen state.
 std::unique_ptr<Presence> makeX11IdleSource() {
-    return nullptr;
+    return X11IdleSource::create();
 }
 std::unique_ptr<BusyMonitor> makeX11FullScreenWatch() {
-    return nullptr;
+    return X11FullScreenWatch::create();
 }
 
 } // namespace
