@@ -1,6 +1,7 @@
 // Times a tray program from its start to its item being docked, one start at a time.
 //   dock-time xembed RUNS LABEL -- PROGRAM [ARGS...]
 //   dock-time sni    RUNS LABEL -- PROGRAM [ARGS...]
+//   dock-time watch  (only stands in for the StatusNotifierWatcher until it is ended)
 // xembed: docked when a window leaves the root window for the tray (the tray reparented the
 // icon); a tray host must be running. sni: this tool is the StatusNotifierWatcher on the session
 // bus, and docked is the moment it receives RegisterStatusNotifierItem. Each start is alone: the
@@ -62,7 +63,8 @@ public:
         }
         const QString property = message.arguments().value(1).toString();
         if (member == QLatin1String("Get")) {
-            connection.send(message.createReply(QVariant::fromValue(QDBusVariant(value(property)))));
+            connection.send(
+                message.createReply(QVariant::fromValue(QDBusVariant(value(property)))));
             return true;
         }
         if (member == QLatin1String("GetAll")) {
@@ -111,6 +113,15 @@ void endProgram(QProcess& program) {
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const QStringList args = application.arguments();
+    if (args.size() == 2 && args[1] == QLatin1String("watch")) {
+        Watcher watcher;
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (!bus.registerVirtualObject(QStringLiteral("/StatusNotifierWatcher"), &watcher) ||
+            !bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"))) {
+            return 1;
+        }
+        return QCoreApplication::exec();
+    }
     const qsizetype separator = args.indexOf(QStringLiteral("--"));
     if (args.size() < 6 || separator != 4 || separator + 1 >= args.size()) {
         std::fputs("usage: dock-time xembed|sni RUNS LABEL -- PROGRAM [ARGS...]\n", stderr);

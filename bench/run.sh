@@ -6,11 +6,13 @@
 #    host: an XEmbed tray (trayer; docked = the tray reparented the icon) and a
 #    StatusNotifierWatcher (bench/dock-time.cpp; docked = it received the registration). Then
 #    the same once more with every core busy. Prints min, median and max in ms.
-# 2. Idle: all programs at once in the XEmbed tray, the timer counting down; after a 5 s settle,
+# 2. Idle, on each host: all programs at once, the timer counting down; after a 5 s settle,
 #    resident memory, threads, size of the mapped libraries, CPU time and main-thread wake-ups
 #    over IDLE_SECONDS (120 unless set).
-# A PulseAudio server with a null sink is started when pulseaudio is installed, so the timer's
-# sounds take their usual path; without one it stays silent, which is a normal case too.
+# As on a desktop, there is a session bus, a stand-in for the system bus (a private bus, so the
+# wake source listens there instead of checking the clocks) and, when pulseaudio is installed, a
+# PulseAudio server with a null sink, so the timer's sounds take their usual path (without one it
+# stays silent, a normal case too).
 #
 # Usage: bench/run.sh [[LABEL=]TIMER ...]   (default: build/release/quillmere-timer)
 # Several timers (say before=/tmp/old/quillmere-timer after=build/release/quillmere-timer) are
@@ -65,6 +67,10 @@ if command -v dbus-daemon >/dev/null 2>&1; then
     pids+=($!)
     for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/bus" ] && break; sleep 0.05; done
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
+    dbus-daemon --session --nofork --address="unix:path=$work/system-bus" >/dev/null 2>&1 &
+    pids+=($!)
+    for _ in $(seq 100); do [ -S "$work/system-bus" ] && break; sleep 0.05; done
+    export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$work/system-bus"
     bus=yes
 else
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
@@ -122,14 +128,6 @@ dock_times
 kill "${busy[@]}" 2>/dev/null
 wait "${busy[@]}" 2>/dev/null
 
-# Idle: everyone at once, docked in the XEmbed tray.
-programs=()
-for i in "${!binaries[@]}"; do
-    env $(own_env "$i") "${binaries[$i]}" >/dev/null 2>&1 &
-    programs+=($!)
-    pids+=($!)
-done
-sleep 5
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d", s}'; }
 wakeups() { awk '$1 == "voluntary_ctxt_switches:" {print $2}' "/proc/$1/task/$1/status" 2>/dev/null; }
 field() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/status"; }
@@ -141,24 +139,41 @@ libs_mb() {
     done <"/proc/$1/maps"
     awk -v b="$total" 'BEGIN {printf "%.1f", b / 1048576}'
 }
-before_cpu=() before_wake=()
-for pid in "${programs[@]}"; do
-    before_cpu+=("$(cpu_ns "$pid")"); before_wake+=("$(wakeups "$pid")")
-done
-sleep "$idle"
-
-echo
-echo "Idle, ${idle} s, all programs docked in the XEmbed tray"
-printf '%-18s %8s %8s %9s %12s %9s\n' program "RSS(MB)" threads "libs(MB)" "CPU(ms)" wake-ups
-for i in "${!programs[@]}"; do
-    pid=${programs[$i]}
-    if ! kill -0 "$pid" 2>/dev/null; then
-        printf '%-18s exited\n' "${labels[$i]}"; continue
+# Idle: everyone at once, docked in the tray of host $1.
+idle_phase() {
+    local host=$1 watcher="" programs=() before_cpu=() before_wake=() i pid ms rss
+    if [ "$host" = sni ]; then
+        [ "$bus" = yes ] || return 0
+        "$work/dock-time" watch & watcher=$!
+        sleep 0.5
     fi
-    ms=$(awk -v a="$(cpu_ns "$pid")" -v b="${before_cpu[$i]}" 'BEGIN {printf "%.1f", (a - b) / 1e6}')
-    rss=$(awk -v kb="$(field "$pid" VmRSS)" 'BEGIN {printf "%.1f", kb / 1024}')
-    printf '%-18s %8s %8s %9s %12s %9s\n' "${labels[$i]}" "$rss" "$(field "$pid" Threads)" \
-        "$(libs_mb "$pid")" "$ms" "$(($(wakeups "$pid") - before_wake[i]))"
-done
+    for i in "${!binaries[@]}"; do
+        env $(own_env "$i") "${binaries[$i]}" >/dev/null 2>&1 &
+        programs+=($!)
+    done
+    sleep 5
+    for pid in "${programs[@]}"; do
+        before_cpu+=("$(cpu_ns "$pid")"); before_wake+=("$(wakeups "$pid")")
+    done
+    sleep "$idle"
+    echo
+    echo "Idle, ${idle} s, all programs at once, host: $host"
+    printf '%-18s %8s %8s %9s %12s %9s\n' program "RSS(MB)" threads "libs(MB)" "CPU(ms)" wake-ups
+    for i in "${!programs[@]}"; do
+        pid=${programs[$i]}
+        if ! kill -0 "$pid" 2>/dev/null; then
+            printf '%-18s exited\n' "${labels[$i]}"; continue
+        fi
+        ms=$(awk -v a="$(cpu_ns "$pid")" -v b="${before_cpu[$i]}" 'BEGIN {printf "%.1f", (a - b) / 1e6}')
+        rss=$(awk -v kb="$(field "$pid" VmRSS)" 'BEGIN {printf "%.1f", kb / 1024}')
+        printf '%-18s %8s %8s %9s %12s %9s\n' "${labels[$i]}" "$rss" "$(field "$pid" Threads)" \
+            "$(libs_mb "$pid")" "$ms" "$(($(wakeups "$pid") - before_wake[i]))"
+    done
+    kill "${programs[@]}" $watcher 2>/dev/null
+    wait "${programs[@]}" $watcher 2>/dev/null
+    sleep 1
+}
+idle_phase xembed
+idle_phase sni
 echo
 echo "bench: load average $(cut -d' ' -f1-3 /proc/loadavg) at the end"
