@@ -45,6 +45,12 @@ public:
 
     void start() {
         deadline_ = deadlineAfter(interval_);
+        // A timer repeating in whole seconds ticks on the whole seconds of the monotonic clock,
+        // where Qt puts its coarse timers too (a tray poll, a clock check): they then share the
+        // program's wake-ups instead of adding their own.
+        if (repeats_ && interval_ % std::chrono::seconds(1) == std::chrono::nanoseconds(0)) {
+            deadline_ = std::chrono::round<std::chrono::seconds>(deadline_);
+        }
         arm();
     }
 
