@@ -34,8 +34,8 @@ void whenIdle(QObject* context, std::function<void()> work) {
     auto once = std::make_shared<QMetaObject::Connection>();
     *once = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, context,
                              [once, context, work = std::move(work)] {
-                                 QObject::disconnect(*once);
                                  QTimer::singleShot(0, context, work);
+                                 QObject::disconnect(*once); // last: it ends this lambda
                              });
 }
 
