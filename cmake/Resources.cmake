@@ -4,9 +4,9 @@
 set(QUILLMERE_RESOURCE_FILES
     ${PROJECT_SOURCE_DIR}/resources/Quillmere.png
     ${PROJECT_SOURCE_DIR}/resources/QuillmereGrey.png
-    ${PROJECT_SOURCE_DIR}/resources/Sonar.m4a
-    ${PROJECT_SOURCE_DIR}/resources/Bowl.m4a
-    ${PROJECT_SOURCE_DIR}/resources/Whistle.m4a)
+    ${PROJECT_SOURCE_DIR}/resources/Sonar.wav
+    ${PROJECT_SOURCE_DIR}/resources/Bowl.wav
+    ${PROJECT_SOURCE_DIR}/resources/Whistle.wav)
 set(QUILLMERE_BUILD_RESOURCES ${CMAKE_BINARY_DIR}/resources)
 
 add_custom_target(quillmere_resources ALL
@@ -19,11 +19,9 @@ add_custom_target(quillmere_resources ALL
     BYPRODUCTS ${QUILLMERE_BUILD_RESOURCES}/BuildInfo.txt
     COMMENT "Packaging resources"
     VERBATIM)
-add_dependencies(quillmere-timer quillmere_resources quillmere-sound-decoder)
+add_dependencies(quillmere-timer quillmere_resources)
 
 install(TARGETS quillmere-timer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS quillmere-sound-decoder
-        RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/quillmere-timer)
 install(FILES ${QUILLMERE_RESOURCE_FILES} ${QUILLMERE_BUILD_RESOURCES}/BuildInfo.txt
         DESTINATION ${CMAKE_INSTALL_DATADIR}/quillmere-timer)
 

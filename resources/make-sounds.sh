@@ -1,25 +1,25 @@
 #!/usr/bin/env bash
-# Synthesises the three alert sounds the program packages and encodes them to AAC in .m4a:
-#   Sonar.m4a    a ping: a 1.2 kHz sine, fast attack, exponential decay and a faint echo (1.2 s)
-#   Bowl.m4a     a singing bowl: partials at 1x, 2.7x and 5.2x of 420 Hz, each a slowly
+# Synthesises the three alert sounds the program packages, as 16-bit PCM in WAV files:
+#   Sonar.wav    a ping: a 1.2 kHz sine, fast attack, exponential decay and a faint echo (1.2 s)
+#   Bowl.wav     a singing bowl: partials at 1x, 2.7x and 5.2x of 420 Hz, each a slowly
 #                beating pair, with slow decays (3 s)
-#   Whistle.m4a  a two-note rising whistle with a gliding step and a little vibrato (1 s)
-# Every file is mono, 44.1 kHz, AAC at 96 kb/s, peaking near -3 dBFS, with a smooth attack and
-# a gentle fade to silence so that neither end clicks; each sound has 30 ms of silence in front
-# and 50 ms behind it (the reasons are given below).
+#   Whistle.wav  a two-note rising whistle with a gliding step and a little vibrato (1 s)
+# Every file is mono, 44.1 kHz, 16-bit, peaking near -3 dBFS, with a smooth attack and a gentle
+# fade to silence so that neither end clicks. PCM needs no decoder when the program starts: it
+# reads the samples as they are. The sound starts at the first sample, so an alert is heard as
+# soon as it plays.
 #
-# Needs python3 (standard library only: it writes the raw waveforms), sox (peak normalisation)
-# and ffmpeg (AAC encoding); Debian packages python3, sox and ffmpeg. Downloads nothing. Safe to
-# re-run from any directory: it works in the folder it lives in and overwrites the .m4a files.
+# Needs python3 (standard library only: it writes the raw waveforms) and sox (peak
+# normalisation); Debian packages python3 and sox. Downloads nothing. Safe to re-run from any
+# directory: it works in the folder it lives in and overwrites the .wav files.
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
 readonly RATE=44100
 readonly PEAK_DB=-3
-readonly BITRATE=96k
 
-for tool in python3 sox ffmpeg; do
+for tool in python3 sox; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "make-sounds.sh: $tool not found; install the Debian package $tool" >&2
         exit 1
@@ -124,21 +124,12 @@ with wave.open(path, "wb") as out:
 PY
 }
 
-# The waveforms stay at 24 bits up to the encoder, so sox has no reason to dither and every run
-# makes the same files. Each sound is framed in a little silence:
-# - LEAD_IN in front: ffmpeg's AAC encoder mis-codes its first frames when a tone starts at the
-#   very first sample (a burst up to full scale, heard as a click);
-# - TAIL behind: GStreamer's decoder drops the last, partly filled AAC frame (up to 23 ms), which
-#   would otherwise cut the fade-out short and end on a click.
-readonly LEAD_IN=0.03
-readonly TAIL=0.05
+# The waveforms stay at 24 bits up to the final step; sox then rounds to 16 bits without dither
+# (-D), so every run makes the same files. The header is the plain 44-byte PCM one.
 for name in Sonar Bowl Whistle; do
     synthesise "$name" "$work/$name.raw.wav"
-    sox "$work/$name.raw.wav" --bits 24 "$work/$name.wav" pad "$LEAD_IN" "$TAIL" gain -n "$PEAK_DB"
-    ffmpeg -hide_banner -loglevel error -y -i "$work/$name.wav" \
-        -map_metadata -1 -fflags +bitexact -flags:a +bitexact \
-        -ac 1 -ar "$RATE" -c:a aac -b:a "$BITRATE" -movflags +faststart \
-        "$work/$name.m4a"
-    mv "$work/$name.m4a" "$name.m4a"
-    echo "made $name.m4a ($(stat -c %s "$name.m4a") bytes)"
+    sox -D "$work/$name.raw.wav" --bits 16 --encoding signed-integer "$work/$name.wav" \
+        gain -n "$PEAK_DB"
+    mv "$work/$name.wav" "$name.wav"
+    echo "made $name.wav ($(stat -c %s "$name.wav") bytes)"
 done

@@ -11,10 +11,10 @@ class Audio;
 class Resources;
 class Sound;
 
-// Plays the alert: a packaged sound decoded once at start-up, or the platform beep.
+// Plays the alert: a packaged sound loaded once at start-up, or the platform beep.
 class UXAudio {
 public:
-    static constexpr const char* SoundExtension = "m4a";
+    static constexpr const char* SoundExtension = "wav";
 
     // Loads every packaged sound; one that fails is logged and left out.
     UXAudio(Cfg& cfg, Audio& audio, const Resources& resources);

@@ -129,8 +129,8 @@ TEST_F(StatusMenu, MuteCheckMarkFollowsEveryChangeAndTheSettingsWindowClosing) {
 }
 
 TEST_F(StatusMenu, SoundsLoadOnceAndFallBackToTheBeep) {
-    platform.files().removeFile("Whistle.m4a");
-    platform.files().writeFile("Bowl.m4a", ""); // present but undecodable
+    platform.files().removeFile("Whistle.wav");
+    platform.files().writeFile("Bowl.wav", ""); // present but unreadable
     ::testing::internal::CaptureStdout();
     launch();
     EXPECT_EQ(::testing::internal::GetCapturedStdout(),

@@ -46,7 +46,7 @@ public:
         : SimResources(
               (QDir::tempPath() + "/quillmere-panel-" + QUuid::createUuid().toString(QUuid::Id128))
                   .toStdString()) {
-        for (const char* sound : {"Sonar.m4a", "Bowl.m4a", "Whistle.m4a"}) {
+        for (const char* sound : {"Sonar.wav", "Bowl.wav", "Whistle.wav"}) {
             writeFile(sound, "sound");
         }
     }

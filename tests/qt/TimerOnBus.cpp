@@ -1,6 +1,7 @@
 #include "TimerOnBus.h"
 
 #include "core/Cfg.h"
+#include "core/UXAudio.h"
 #include "platform/qt/QtImage.h"
 
 #include <map>
@@ -42,7 +43,7 @@ StatusAreaPlatform::StatusAreaPlatform(const QString& folder, QDBusConnection bu
     , images_(std::make_unique<PackagedImages>(files())) {
     files().writeFile("BuildInfo.txt", "Version=1.0.0\nBuild=42\nDate=2026-12-01\n");
     for (const char* sound : {"Sonar", "Bowl", "Whistle"}) {
-        files().writeFile(std::string(sound) + ".m4a", "pcm");
+        files().writeFile(std::string(sound) + "." + UXAudio::SoundExtension, "pcm");
     }
 }
 

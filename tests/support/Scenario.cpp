@@ -1,5 +1,7 @@
 #include "support/Scenario.h"
 
+#include "core/UXAudio.h"
+
 #include <atomic>
 
 #include <unistd.h>
@@ -49,7 +51,7 @@ Scenario::Scenario()
     , platform(folder) {
     platform.files().writeFile("BuildInfo.txt", "Version=1.0.0\nBuild=42\nDate=2026-12-01\n");
     for (const char* sound : {"Sonar", "Bowl", "Whistle"}) {
-        platform.files().writeFile(std::string(sound) + ".m4a", "pcm");
+        platform.files().writeFile(std::string(sound) + "." + UXAudio::SoundExtension, "pcm");
     }
     platform.files().addImage("Quillmere.png", 64, 64);
     platform.files().addImage("QuillmereGrey.png", 64, 64);

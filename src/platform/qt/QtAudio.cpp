@@ -1,162 +1,124 @@
 #include "platform/qt/QtAudio.h"
 
-#include "platform/qt/SoundDecoder.h"
+#include "platform/qt/WavFile.h"
 
 #include <QApplication>
-#include <QAudioDevice>
-#include <QAudioSink>
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QFileInfo>
-#include <QMediaDevices>
-#include <QProcess>
 
 #include <canberra.h>
 
 #include <algorithm>
-#include <utility>
+#include <cstdint>
 
 namespace quillmere::qt {
 
 namespace {
 
-// The sink reports idle once its stream has run dry, while the device may still hold the end of
-// the sound (and may have started late): closing at once cut the last ~100 ms on PulseAudio. So
-// the sink stays open this much longer, and never closes before the sound's own length passed.
-constexpr qint64 closeMarginMs = 250;
-// A sink that never reports idle is closed anyway this long after the sound's length.
-constexpr qint64 closeAnywayMs = 3000;
-// How often the sink is topped up where it didn't take the whole sound in one write.
-constexpr int feedIntervalMs = 20;
+// The bell plays under this id, each sound under one of its own: playing again cancels the
+// same id first, so a sound restarts rather than doubling.
+constexpr std::uint32_t BellId = 0;
 
-// The sound theme's player, made on the first beep and kept for the life of the process:
+// The sound server's player, made on first use and kept for the life of the process:
 // destroying it unloads canberra's output backend, and the ALSA backend's player thread, still
 // running a bell, then crashed in about half of the exits that came right after a beep.
-ca_context* themeContext() {
+ca_context* soundContext() {
     static ca_context* const context = [] {
         ca_context* created = nullptr;
-        return ca_context_create(&created) == CA_SUCCESS ? created : nullptr;
+        if (ca_context_create(&created) != CA_SUCCESS) {
+            return static_cast<ca_context*>(nullptr);
+        }
+        ca_context_change_props(created, CA_PROP_APPLICATION_NAME,
+                                qUtf8Printable(QCoreApplication::applicationName()),
+                                CA_PROP_APPLICATION_ID, "org.quillmere.Timer", nullptr);
+        return created;
     }();
     return context;
 }
 
+// The sample's name in the server's cache names the file's contents too, so a sound file that
+// changed is never played from a copy an earlier run left in the cache.
+QByteArray sampleName(const QFileInfo& file) {
+    const QByteArray identity = file.absoluteFilePath().toUtf8() + '\n' +
+                                QByteArray::number(file.size()) + '\n' +
+                                QByteArray::number(file.lastModified().toMSecsSinceEpoch());
+    return "quillmere-timer-" + file.completeBaseName().toUtf8() + '-' +
+           QCryptographicHash::hash(identity, QCryptographicHash::Sha1).toHex().left(12);
+}
+
 } // namespace
 
-QtSound::QtSound(QByteArray pcm, QAudioFormat format)
-    : pcm_(std::move(pcm))
-    , format_(format) {
-    feeder_.setInterval(feedIntervalMs);
-    QObject::connect(&feeder_, &QTimer::timeout, &feeder_, [this] { feed(); });
-    closer_.setSingleShot(true);
-    QObject::connect(&closer_, &QTimer::timeout, &closer_, [this] { close(); });
-}
+class QtAudio::CachedSound : public Sound {
+public:
+    CachedSound(QtAudio& audio, const QFileInfo& file, std::uint32_t id)
+        : audio_(audio)
+        , path_(file.absoluteFilePath().toUtf8())
+        , name_(sampleName(file))
+        , id_(id) {}
 
-QtSound::~QtSound() {
-    close();
-}
+    ~CachedSound() override { std::erase(audio_.sounds_, this); }
 
-void QtSound::play() {
-    close();
-    // No output device is a normal case (no audio server, a headless session): stay silent.
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) {
-        return;
-    }
-    sink_ = std::make_unique<QAudioSink>(device, format_);
-    QObject::connect(sink_.get(), &QAudioSink::stateChanged, &closer_, [this](QAudio::State state) {
-        if (state == QAudio::IdleState && written_ == pcm_.size()) {
-            closer_.start(std::chrono::milliseconds(
-                std::max(closeMarginMs, lengthMs() + closeMarginMs - started_.elapsed())));
-        } else if (state == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
-            closer_.start(0); // not from inside the sink's own signal
+    void play() override {
+        ca_context* context = soundContext();
+        if (context == nullptr) {
+            return;
         }
-    });
-    // Pushed rather than pulled in periods, the sound starts about 20 ms sooner (measured on
-    // PulseAudio); a backend that takes less than the whole sound at once is topped up.
-    started_.start();
-    output_ = sink_->start();
-    if (output_ == nullptr || sink_->error() != QAudio::NoError) {
-        close();
-        return;
+        ca_context_cancel(context, id_);
+        // From the cache when it is there; else canberra reads the file now and caches it.
+        ca_context_play(context, id_, CA_PROP_EVENT_ID, name_.constData(), CA_PROP_MEDIA_FILENAME,
+                        path_.constData(), CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
     }
-    written_ = 0;
-    feed();
-    if (!sink_) {
-        return;
-    }
-    if (written_ < pcm_.size()) {
-        feeder_.start();
-    }
-    closer_.start(std::chrono::milliseconds(lengthMs() + closeAnywayMs));
-}
 
-qint64 QtSound::lengthMs() const {
-    return format_.durationForBytes(pcm_.size()) / 1000;
-}
-
-void QtSound::feed() {
-    const qint64 accepted = output_->write(pcm_.constData() + written_, pcm_.size() - written_);
-    if (accepted < 0) {
-        close(); // the stream broke; the sound is simply cut
-        return;
+    void cache() const {
+        ca_context* context = soundContext();
+        if (context != nullptr) {
+            ca_context_cache(context, CA_PROP_EVENT_ID, name_.constData(), CA_PROP_MEDIA_FILENAME,
+                             path_.constData(), nullptr);
+        }
     }
-    written_ += accepted;
-    if (written_ == pcm_.size()) {
-        feeder_.stop();
-    }
-}
 
-void QtSound::close() {
-    feeder_.stop();
-    closer_.stop();
-    if (sink_) {
-        sink_->disconnect(&closer_);
-        sink_->stop();
-        sink_.reset();
-    }
-    output_ = nullptr;
-    written_ = 0;
-}
+private:
+    QtAudio& audio_;
+    QByteArray path_;
+    QByteArray name_;
+    std::uint32_t id_;
+};
 
-QtAudio::QtAudio(QString decoderPath)
-    : decoderPath_(std::move(decoderPath)) {}
+QtAudio::QtAudio() = default;
 
-QString QtAudio::standardDecoderPath() {
-    const QString name = QStringLiteral("quillmere-sound-decoder");
-    const QString besideProgram = QCoreApplication::applicationDirPath() + '/' + name;
-    if (QFileInfo(besideProgram).isExecutable()) {
-        return besideProgram;
-    }
-    return QStringLiteral(QUILLMERE_LIBEXEC_DIR) + '/' + name;
-}
+QtAudio::~QtAudio() = default;
 
 std::unique_ptr<Sound> QtAudio::load(const std::string& path) {
-    const QString file = QString::fromStdString(path);
-    std::optional<DecodedSound> sound;
-    if (QFileInfo(decoderPath_).isExecutable()) {
-        QProcess decoder;
-        decoder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        decoder.start(decoderPath_, {file}, QIODevice::ReadOnly);
-        if (decoder.waitForFinished(static_cast<int>(DecodeTimeout.count())) &&
-            decoder.exitStatus() == QProcess::NormalExit && decoder.exitCode() == 0) {
-            sound = deserializeSound(decoder.readAllStandardOutput());
-        } else {
-            decoder.kill();
-            decoder.waitForFinished(1000);
-        }
-    } else {
-        // No decoder program (a copied binary): decode here, at the cost of the memory.
-        sound = decodeSound(file, DecodeTimeout);
-    }
-    if (!sound) {
+    const QFileInfo file(QString::fromStdString(path));
+    if (!readWavFormat(file.filePath())) {
         return nullptr;
     }
-    return std::make_unique<QtSound>(std::move(sound->pcm), sound->format);
+    static std::uint32_t nextId = BellId;
+    auto sound = std::make_unique<CachedSound>(*this, file, ++nextId);
+    sounds_.push_back(sound.get());
+    if (prepared_) {
+        sound->cache();
+    }
+    return sound;
+}
+
+void QtAudio::prepare() {
+    if (prepared_) {
+        return;
+    }
+    prepared_ = true;
+    // The first one connects to the server, which is why this waits until the item shows.
+    for (CachedSound* sound : sounds_) {
+        sound->cache();
+    }
 }
 
 void QtAudio::beep() {
-    ca_context* context = themeContext();
+    ca_context* context = soundContext();
     // Fails at once without an audio server or a sound theme; the toolkit's beep is the fallback.
     if (context == nullptr ||
-        ca_context_play(context, 0, CA_PROP_EVENT_ID, "bell", CA_PROP_CANBERRA_CACHE_CONTROL,
+        ca_context_play(context, BellId, CA_PROP_EVENT_ID, "bell", CA_PROP_CANBERRA_CACHE_CONTROL,
                         "permanent", nullptr) != CA_SUCCESS) {
         QApplication::beep();
     }

@@ -1,5 +1,6 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/qt/DeferredWakeNotifier.h"
 #include "platform/qt/OsIntegration.h"
 #include "platform/qt/QtAlert.h"
 #include "platform/qt/QtApplication.h"
@@ -11,7 +12,33 @@
 #include "platform/qt/QtRunLoop.h"
 #include "platform/qt/QtSystemLog.h"
 
+#include <QAbstractEventDispatcher>
+#include <QTimer>
+
+#include <memory>
+
 namespace quillmere::qt {
+
+namespace {
+
+// Runs `work` from the event loop once the loop has nothing left to do and is about to wait.
+// By then it has sent out what was just shown: Qt writes a tray icon's requests to the X server
+// when the loop goes idle, not when the icon is made.
+void whenIdle(QObject* context, std::function<void()> work) {
+    auto* dispatcher = QAbstractEventDispatcher::instance();
+    if (dispatcher == nullptr) {
+        QTimer::singleShot(0, context, std::move(work));
+        return;
+    }
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, context,
+                             [once, context, work = std::move(work)] {
+                                 QTimer::singleShot(0, context, work);
+                                 QObject::disconnect(*once); // last: it ends this lambda
+                             });
+}
+
+} // namespace
 
 QtPlatform::QtPlatform()
     : runLoop_(std::make_unique<QtRunLoop>())
@@ -19,7 +46,7 @@ QtPlatform::QtPlatform()
     , resources_(std::make_unique<QtResources>(QtResources::standardFolders()))
     , defaults_(std::make_unique<QtDefaultsStore>())
     , audio_(std::make_unique<QtAudio>())
-    , wake_(makeWakeNotifier())
+    , wake_(std::make_unique<DeferredWakeNotifier>(&makeWakeNotifier))
     , log_(std::make_unique<QtSystemLog>())
     , presence_(makePresence())
     , busy_(makeBusyMonitor()) {
@@ -62,7 +89,18 @@ BusyMonitor& QtPlatform::busyMonitor() {
 }
 
 std::unique_ptr<StatusItem> QtPlatform::createStatusItem(double) {
-    return makeStatusItem();
+    std::unique_ptr<StatusItem> item = makeStatusItem();
+    if (!deferredScheduled_) {
+        deferredScheduled_ = true;
+        whenIdle(runLoop_.get(), [this] { startDeferredServices(); });
+    }
+    return item;
+}
+
+void QtPlatform::startDeferredServices() {
+    deferredStarted_ = true;
+    wake_->start();
+    audio_->prepare();
 }
 
 std::unique_ptr<Menu> QtPlatform::createMenu() {

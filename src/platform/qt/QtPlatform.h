@@ -6,6 +6,7 @@
 
 namespace quillmere::qt {
 
+class DeferredWakeNotifier;
 class QtApplication;
 class QtAudio;
 class QtDefaultsStore;
@@ -13,11 +14,16 @@ class QtResources;
 class QtRunLoop;
 class QtSystemLog;
 
-// The desktop the program ships with: every port on Qt 6.
+// The desktop the program ships with: every port on Qt 6. Nothing slow runs before the status
+// item shows: the sound server and the wake source are started from the event loop once it has
+// sent the item out (see startDeferredServices()).
 class QtPlatform : public Platform {
 public:
     QtPlatform();
     ~QtPlatform() override;
+
+    // Whether the services that wait for the status item have been started.
+    bool deferredServicesStarted() const { return deferredStarted_; }
 
     Clock& clock() override;
     RunLoop& runLoop() override;
@@ -35,12 +41,17 @@ public:
     std::unique_ptr<Panel> createPanel() override;
 
 private:
+    // Connects to the sound server (caching the alert sounds) and the system bus (wake).
+    void startDeferredServices();
+
+    bool deferredScheduled_ = false;
+    bool deferredStarted_ = false;
     std::unique_ptr<QtRunLoop> runLoop_;
     std::unique_ptr<QtApplication> application_;
     std::unique_ptr<QtResources> resources_;
     std::unique_ptr<QtDefaultsStore> defaults_;
     std::unique_ptr<QtAudio> audio_;
-    std::unique_ptr<WakeNotifier> wake_;
+    std::unique_ptr<DeferredWakeNotifier> wake_;
     std::unique_ptr<QtSystemLog> log_;
     std::unique_ptr<Presence> presence_;
     std::unique_ptr<BusyMonitor> busy_;

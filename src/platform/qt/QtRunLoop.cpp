@@ -47,6 +47,12 @@ public:
 
     void start() {
         deadline_ = deadlineAfter(interval_);
+        // A timer repeating in whole seconds ticks on the whole seconds of the monotonic clock,
+        // where Qt puts its coarse timers too (a tray poll, a clock check): they then share the
+        // program's wake-ups instead of adding their own.
+        if (repeats_ && interval_ % std::chrono::seconds(1) == std::chrono::nanoseconds(0)) {
+            deadline_ = std::chrono::round<std::chrono::seconds>(deadline_);
+        }
         arm();
     }
 
@@ -76,20 +82,26 @@ private:
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Steady::now());
         const auto wait = std::clamp(left + std::chrono::milliseconds(1),
                                      std::chrono::milliseconds(0), LongestStep);
+        // Qt lets a coarse timer fire up to 5 % of its wait early (it moves it onto a whole
+        // second where it can); armed again for the rest, the refresh woke the program two or
+        // three times a second. Such an early expiry counts as on time.
+        slack_ = repeats_ ? wait / 20 + std::chrono::milliseconds(1) : std::chrono::nanoseconds(0);
         qtimer_.start(wait);
     }
 
     void expired() {
+        ++loop_.timerWakeups_;
         if (!valid_) {
             return;
         }
-        if (Steady::now() < deadline_) {
-            arm(); // a long wait in steps, or an early wake-up
+        const auto now = Steady::now();
+        if (now + slack_ < deadline_) {
+            arm(); // a long wait in steps, or a precise timer woken early
             return;
         }
         if (repeats_) {
             // Stay on the grid; firings missed while held or asleep are dropped.
-            const auto late = Steady::now() - deadline_;
+            const auto late = std::max(now - deadline_, Steady::duration::zero());
             deadline_ += interval_ * (late / interval_ + 1);
             arm();
         }
@@ -107,6 +119,7 @@ private:
     bool repeats_;
     std::chrono::nanoseconds interval_;
     Steady::time_point deadline_;
+    std::chrono::nanoseconds slack_{0}; // how early an expiry may come and still count
     bool valid_ = true;
     QTimer qtimer_;
 };

@@ -45,6 +45,8 @@ public:
     void stopModal() override;
     bool inModalRun() const override { return modalDepth_ > 0; }
     void orderFrontModalWindow() override;
+    // How often a timer of this loop woke the thread up, whether or not it then fired.
+    long long timerWakeups() const { return timerWakeups_; }
 
 private:
     class QtTimer;
@@ -56,6 +58,7 @@ private:
     void fireHeld();
 
     int modalDepth_ = 0;
+    long long timerWakeups_ = 0;
     std::vector<QEventLoop*> modalLoops_;
     std::vector<std::weak_ptr<QtTimer>> held_;
     // Scheduled timers live as long as they are valid, whoever else holds them.
