@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -37,20 +39,25 @@ void removeAll(const QString& path) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // A new name for every input: QSettings caches parsed files by name and modification time.
-    static int run = 0;
-    const QString path = QDir::tempPath() + "/settings-fuzz-" + QString::number(getpid()) + "-" +
-                         QString::number(++run) + ".conf";
+    static const QString path =
+        QDir::tempPath() + "/settings-fuzz-" + QString::number(getpid()) + ".conf";
+    removeAll(path);
     const QByteArray original(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     {
         QFile file(path);
         check(file.open(QIODevice::WriteOnly), "the input file is written");
         file.write(original);
     }
+    // QSettings keeps a file it parsed and reads it again only when its size or modification
+    // time changed: every input gets a time of its own.
+    static long run = 0;
+    const timespec times[2] = {{0, UTIME_OMIT}, {1'000'000'000 + ++run, 0}};
+    utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
     // Parsed from a copy: QSettings caches a file it has parsed, and a second parse of the same
     // path would not report the error again.
     const QString probe = path + ".probe";
     QFile::copy(path, probe);
+    utimensat(AT_FDCWD, QFile::encodeName(probe).constData(), times, 0);
     const bool unparsable =
         QSettings(probe, QSettings::IniFormat).status() == QSettings::FormatError;
 
