@@ -3,6 +3,7 @@
 #include "platform/qt/linux/SniStatusItem.h"
 #include "QtPrinters.h"
 #include "TimerOnBus.h"
+#include "platform/qt/QtImage.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
@@ -10,6 +11,9 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -174,6 +178,43 @@ TEST_F(SniStatusItemTest, InTestModeTheTitleIsDrawnAsTheIconUnderANewName) {
     EXPECT_EQ(
         QDir(area.property("IconThemePath").toString()).entryList({"*.png"}, QDir::Files).size(),
         2);
+}
+
+TEST_F(SniStatusItemTest, IconsGoToOneFolderPerUserEmptiedAtStartAndOnlyIfPrivate) {
+    const QTemporaryDir runtime;
+    const QString path = runtime.filePath("quillmere-timer-icons");
+    const auto logo = std::make_shared<qt::QtImage>(
+        "Quillmere.png", QImage(QStringLiteral(QUILLMERE_TEST_RESOURCES "/Quillmere.png")));
+    // What a killed run left behind: its folder, with icons in it.
+    ASSERT_TRUE(QDir().mkpath(path + "/hicolor/22x22/apps"));
+    ::chmod(QFile::encodeName(path).constData(), 0700);
+    QFile(path + "/hicolor/22x22/apps/quillmere-timer-old.png").open(QIODevice::WriteOnly);
+    QFile(path + "/quillmere-timer-old.png").open(QIODevice::WriteOnly);
+    {
+        qt::SniStatusItem item(itemBus, path);
+        item.setImage(logo);
+        EXPECT_EQ(item.iconThemePath(), path);
+        EXPECT_FALSE(QFile::exists(path + "/quillmere-timer-old.png"));
+        EXPECT_FALSE(QFile::exists(path + "/hicolor/22x22/apps/quillmere-timer-old.png"));
+        EXPECT_TRUE(QFile::exists(path + "/org.quillmere.Timer.png"));
+    }
+    // The next run takes the same folder: one per user, however many runs ended.
+    { qt::SniStatusItem item(itemBus, path); }
+    EXPECT_EQ(QDir(runtime.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"quillmere-timer-icons"});
+
+    // A folder others may enter, or a link someone planted, is never used or emptied.
+    ::chmod(QFile::encodeName(path).constData(), 0755);
+    QFile(path + "/kept.png").open(QIODevice::WriteOnly);
+    EXPECT_EQ(qt::SniStatusItem(itemBus, path).iconThemePath(), QString());
+    EXPECT_TRUE(QFile::exists(path + "/kept.png"));
+    const QStringList before = QDir(path).entryList(QDir::Files);
+    const QString link = runtime.filePath("planted");
+    ASSERT_TRUE(QFile::link(path, link));
+    qt::SniStatusItem linked(itemBus, link);
+    linked.setImage(logo);
+    EXPECT_EQ(linked.iconThemePath(), QString());
+    EXPECT_EQ(QDir(path).entryList(QDir::Files), before);
 }
 
 } // namespace

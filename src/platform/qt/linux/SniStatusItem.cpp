@@ -4,6 +4,7 @@
 #include "platform/qt/QtMenu.h"
 #include "platform/qt/QtStatusItem.h"
 #include "platform/qt/linux/DBusMenuExporter.h"
+#include "platform/qt/linux/PrivateFolder.h"
 #include "platform/qt/linux/StatusNotifierItemAdaptor.h"
 
 #include <QCoreApplication>
@@ -41,14 +42,18 @@ bool samePixmaps(const DBusImageList& a, const DBusImageList& b) {
 
 } // namespace
 
-SniStatusItem::SniStatusItem(QDBusConnection connection)
+SniStatusItem::SniStatusItem(QDBusConnection connection, const QString& iconFolder)
     : connection_(std::move(connection))
     , serviceName_(nextServiceName())
-    , iconFolder_(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
-                  QStringLiteral("/quillmere-timer-icons-XXXXXX"))
     , watcher_(QString::fromLatin1(WatcherService), connection_,
                QDBusServiceWatcher::WatchForOwnerChange) {
     registerDBusTypes();
+    if (PrivateFolder::prepareEmpty(iconFolder)) {
+        iconFolder_ = iconFolder;
+    } else if (!iconFolder.isEmpty()) {
+        qWarning().noquote() << "Not using the icon folder" << iconFolder
+                             << "(not a private folder of this user's): icons go as pixels only";
+    }
     updateIcon();
     new StatusNotifierItemAdaptor(this);
     // The object first: a host that sees the name may ask for it at once.
@@ -156,8 +161,13 @@ void SniStatusItem::setMenu(Menu& menu) {
         std::make_unique<DBusMenuExporter>(*menu_, connection_, QString::fromLatin1(MenuPath));
 }
 
+QString SniStatusItem::defaultIconFolder() {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QString() : runtime + QStringLiteral("/quillmere-timer-icons");
+}
+
 QString SniStatusItem::iconThemePath() const {
-    return iconFolder_.isValid() ? iconFolder_.path() : QString();
+    return iconFolder_;
 }
 
 DBusToolTip SniStatusItem::toolTip() const {
@@ -208,10 +218,10 @@ void SniStatusItem::updateIcon() {
 }
 
 bool SniStatusItem::writeIcon(const QString& name) const {
-    if (!iconFolder_.isValid()) {
+    if (iconFolder_.isEmpty()) {
         return false;
     }
-    const QDir folder(iconFolder_.path());
+    const QDir folder(iconFolder_);
     bool written = true;
     for (const DBusImage& pixmap : pixmaps_) {
         const QImage picture = fromDBusImage(pixmap);
@@ -229,7 +239,10 @@ bool SniStatusItem::writeIcon(const QString& name) const {
 }
 
 void SniStatusItem::removeIcon(const QString& name) const {
-    QDir folder(iconFolder_.path());
+    if (iconFolder_.isEmpty()) {
+        return;
+    }
+    QDir folder(iconFolder_);
     folder.remove(name + ".png");
     for (const DBusImage& pixmap : pixmaps_) {
         folder.remove(QStringLiteral("hicolor/%1x%1/apps/").arg(pixmap.width) + name + ".png");

@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <memory>
 #include <string>
@@ -25,8 +24,10 @@ class QtMenu;
 // published, so an idle countdown sends one label change a minute.
 //
 // The icon goes both as pixels and by name: some hosts (those that show labels among them) load
-// icons by name only. Each picture shown is written to an icon folder of the item's own, under a
-// name of its own, so such hosts show the grey icon and the drawn title too, installed or not.
+// icons by name only. Each picture shown is written to the user's icon folder, under a name of
+// its own, so such hosts show the grey icon and the drawn title too, installed or not. The folder
+// is one per user, reused and emptied by every start, so runs that end without cleaning up
+// (killed, crashed, logged out) leave nothing behind.
 class SniStatusItem : public QObject, public StatusItem {
     Q_OBJECT
 
@@ -47,8 +48,9 @@ public:
     static constexpr int PixmapSizes[] = {22, 44};
 
     // Publishes the item on `connection` and registers it with the watcher, now and whenever a
-    // watcher starts.
-    explicit SniStatusItem(QDBusConnection connection = QDBusConnection::sessionBus());
+    // watcher starts. Icons are written to `iconFolder` when it is private to this user.
+    explicit SniStatusItem(QDBusConnection connection = QDBusConnection::sessionBus(),
+                           const QString& iconFolder = defaultIconFolder());
     ~SniStatusItem() override;
 
     void setImage(std::shared_ptr<const Image> image) override;
@@ -70,6 +72,8 @@ public:
     // A host asks for the item's menu at the pointer (a click on hosts that don't draw it).
     void popUpMenu();
 
+    // "quillmere-timer-icons" in the user's runtime folder; empty when there is none.
+    static QString defaultIconFolder();
     // `picture` fitted into a square of `size` pixels, as (iiay) with ARGB32 in network order.
     static DBusImage toDBusImage(const QImage& picture, int size);
     static QImage fromDBusImage(const DBusImage& pixmap);
@@ -90,7 +94,7 @@ private:
 
     QDBusConnection connection_;
     QString serviceName_;
-    QTemporaryDir iconFolder_;
+    QString iconFolder_; // empty: icons go as pixels only
     bool objectRegistered_ = false;
     bool published_ = false;
     QDBusServiceWatcher watcher_;
