@@ -4,11 +4,13 @@
 #include "QtPrinters.h"
 #include "TimerOnBus.h"
 #include "platform/qt/QtImage.h"
+#include "platform/qt/linux/StatusNotifierItemAdaptor.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusObjectPath>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -178,6 +180,42 @@ TEST_F(SniStatusItemTest, InTestModeTheTitleIsDrawnAsTheIconUnderANewName) {
     EXPECT_EQ(
         QDir(area.property("IconThemePath").toString()).entryList({"*.png"}, QDir::Files).size(),
         2);
+}
+
+TEST_F(SniStatusItemTest, AClientFloodingItWithReadsIsCutShortAndHostsStillGetAnswers) {
+    launch();
+    ASSERT_TRUE(area.waitForRegistrations(1));
+    // Reads as fast as answers come, a hundred at a time (the bus refuses more in flight).
+    QDBusConnection flood = bus.connect("flood");
+    constexpr int Reads = 3000;
+    int sent = 0, answered = 0, refused = 0;
+    std::function<void()> read = [&] {
+        QDBusMessage getAll = QDBusMessage::createMethodCall(
+            area.item(), "/StatusNotifierItem", "org.freedesktop.DBus.Properties", "GetAll");
+        getAll << QStringLiteral("org.kde.StatusNotifierItem");
+        ++sent;
+        auto* call = new QDBusPendingCallWatcher(flood.asyncCall(getAll));
+        QObject::connect(
+            call, &QDBusPendingCallWatcher::finished, [&](QDBusPendingCallWatcher* done) {
+                done->deleteLater();
+                ++(done->isError() ? refused : answered);
+                EXPECT_TRUE(!done->isError() || done->error().type() == QDBusError::LimitsExceeded);
+                if (sent < Reads) {
+                    read();
+                }
+            });
+    };
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 100; ++i) {
+        read();
+    }
+    ASSERT_TRUE(waitUntil([&] { return answered + refused == Reads; }, std::chrono::seconds(60)));
+    const qint64 seconds = clock.elapsed() / 1000 + 1;
+    EXPECT_GT(answered, 0);
+    EXPECT_LE(answered, qt::StatusNotifierItemAdaptor::ReadsPerSecond * (seconds + 1));
+    // A host on a connection of its own reads as before.
+    EXPECT_EQ(area.allProperties().value("XAyatanaLabel"), "11m");
 }
 
 TEST_F(SniStatusItemTest, IconsGoToOneFolderPerUserEmptiedAtStartAndOnlyIfPrivate) {

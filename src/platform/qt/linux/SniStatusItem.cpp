@@ -54,12 +54,12 @@ SniStatusItem::SniStatusItem(QDBusConnection connection, const QString& iconFold
         qWarning().noquote() << "Not using the icon folder" << iconFolder
                              << "(not a private folder of this user's): icons go as pixels only";
     }
+    adaptor_ = std::make_unique<StatusNotifierItemAdaptor>(*this, connection_);
     updateIcon();
-    new StatusNotifierItemAdaptor(this);
     // The object first: a host that sees the name may ask for it at once.
     objectRegistered_ =
-        connection_.isConnected() && connection_.registerObject(QString::fromLatin1(ItemPath), this,
-                                                                QDBusConnection::ExportAdaptors);
+        connection_.isConnected() &&
+        connection_.registerVirtualObject(QString::fromLatin1(ItemPath), adaptor_.get());
     published_ = objectRegistered_ && connection_.registerService(serviceName_);
     // A watcher that starts, or restarts, knows nothing of the items registered before.
     connect(&watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
@@ -138,16 +138,17 @@ void SniStatusItem::setTitle(const std::string& text, const Font&, TitleColor co
     const bool textChanged = text != title_;
     title_ = text;
     color_ = color;
+    adaptor_->changed();
     if (textChanged) {
-        emit newToolTip();
-        emit newLabel(label(), QString::fromLatin1(LabelGuide));
+        adaptor_->notify("NewToolTip");
+        adaptor_->notify("XAyatanaNewLabel", {label(), QString::fromLatin1(LabelGuide)});
     }
     // Red also marks the countdown's last second ("0"); only a red count-up ("+...") is a
     // reminder pending, which asks for the user's attention.
     const bool attention = color == TitleColor::Red && text.starts_with('+');
     if (attention != attention_) {
         attention_ = attention;
-        emit newStatus(status());
+        adaptor_->notify("NewStatus", {status()});
     }
     if (!image_) {
         updateIcon();
@@ -159,6 +160,7 @@ void SniStatusItem::setMenu(Menu& menu) {
     exporter_.reset();
     exporter_ =
         std::make_unique<DBusMenuExporter>(*menu_, connection_, QString::fromLatin1(MenuPath));
+    adaptor_->changed();
 }
 
 QString SniStatusItem::defaultIconFolder() {
@@ -214,7 +216,8 @@ void SniStatusItem::updateIcon() {
         previousIconName_ = iconName_;
         iconName_ = writeIcon(name) ? name : QString();
     }
-    emit newIcon();
+    adaptor_->changed();
+    adaptor_->notify("NewIcon");
 }
 
 bool SniStatusItem::writeIcon(const QString& name) const {

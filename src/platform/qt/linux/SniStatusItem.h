@@ -16,6 +16,7 @@
 namespace quillmere::qt {
 
 class DBusMenuExporter;
+class StatusNotifierItemAdaptor;
 class QtMenu;
 
 // The status item as a StatusNotifierItem on the session bus, with its menu as a dbusmenu object.
@@ -78,12 +79,6 @@ public:
     static DBusImage toDBusImage(const QImage& picture, int size);
     static QImage fromDBusImage(const DBusImage& pixmap);
 
-signals:
-    void newIcon();
-    void newToolTip();
-    void newStatus(const QString& status);
-    void newLabel(const QString& label, const QString& guide);
-
 private:
     void registerWithWatcher();
     void updateIcon();
@@ -95,6 +90,7 @@ private:
     QDBusConnection connection_;
     QString serviceName_;
     QString iconFolder_; // empty: icons go as pixels only
+    std::unique_ptr<StatusNotifierItemAdaptor> adaptor_;
     bool objectRegistered_ = false;
     bool published_ = false;
     QDBusServiceWatcher watcher_;
