@@ -102,7 +102,9 @@ TEST_F(SniStatusItemTest, RegistersUnderItsOwnNameAndServesEveryDeclaredProperty
         EXPECT_EQ(served.value(it.key()), it.value()) << it.key().toStdString();
     }
     EXPECT_EQ(served.value("Menu").value<QDBusObjectPath>().path(), "/MenuBar");
-    EXPECT_EQ(unpack<qt::DBusToolTip>(area.property("ToolTip")).title, "11m");
+    const auto toolTip = unpack<qt::DBusToolTip>(area.property("ToolTip"));
+    EXPECT_EQ(toolTip.title, "Quillmere Timer");
+    EXPECT_EQ(toolTip.description, "11m left");
     const auto pixmaps = unpack<DBusImageList>(area.property("IconPixmap"));
     ASSERT_EQ(pixmaps.size(), 2);
     EXPECT_EQ(pixmaps[0].width, 22);
@@ -133,7 +135,7 @@ TEST_F(SniStatusItemTest, CountdownSendsOneLabelChangeAMinuteAndAReminderAsksFor
               (QStringList{"NewToolTip", "XAyatanaNewLabel", "NewToolTip", "XAyatanaNewLabel"}));
     EXPECT_EQ(argument(area.heard("XAyatanaNewLabel").value(1)), "8m");
     EXPECT_EQ(area.heard("XAyatanaNewLabel").value(1).arguments().value(1), "+>24h");
-    EXPECT_EQ(unpack<qt::DBusToolTip>(area.property("ToolTip")).title, "8m");
+    EXPECT_EQ(unpack<qt::DBusToolTip>(area.property("ToolTip")).description, "8m left");
 
     // At the deadline the reminder starts with the grey icon while the title still reads "0",
     // red like every last second; only the red count-up after it asks for attention.
@@ -170,9 +172,10 @@ TEST_F(SniStatusItemTest, InTestModeTheTitleIsDrawnAsTheIconUnderANewName) {
     const QImage first = publishedPixmap(area);
     area.clearHeard();
 
-    advance(21); // 8 seconds of the 30 left: each new title is a new icon
-    EXPECT_GE(area.heard("NewIcon").size(), 1);
-    EXPECT_EQ(area.heard("NewIcon").size(), area.heard("XAyatanaNewLabel").size());
+    for (int second = 0; second < 21; ++second) {
+        advance(1); // to 8 seconds of the 30 left: each new title is a new icon
+    }
+    EXPECT_GE(area.heard("NewIcon").size(), area.heard("XAyatanaNewLabel").size());
     EXPECT_NE(publishedPixmap(area), first);
     EXPECT_NE(area.property("IconName"), firstName);
     EXPECT_EQ(namedIcon(area), publishedPixmap(area));
@@ -180,6 +183,28 @@ TEST_F(SniStatusItemTest, InTestModeTheTitleIsDrawnAsTheIconUnderANewName) {
     EXPECT_EQ(
         QDir(area.property("IconThemePath").toString()).entryList({"*.png"}, QDir::Files).size(),
         2);
+}
+
+TEST_F(SniStatusItemTest, OnPlasmaTheIconCarriesTheTimeAndChangesOnlyWithIt) {
+    qputenv("XDG_CURRENT_DESKTOP", "KDE");
+    launch();
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    ASSERT_TRUE(area.waitForRegistrations(1));
+    advance(1);
+    // A picture of its own (the logo with "10" and a ring), by pixels and by name.
+    EXPECT_NE(area.property("IconName"), "org.quillmere.Timer");
+    EXPECT_EQ(namedIcon(area), publishedPixmap(area));
+    area.clearHeard();
+    for (int second = 0; second < 120; ++second) {
+        advance(1);
+    }
+    // The minute turns at 61 and 121 s, the ring's 24th steps at 25, 50, 75 and 100 s.
+    EXPECT_EQ(area.heard("NewIcon").size(), 6);
+
+    // Switched off in Settings: the plain logo again, under the application's name.
+    controller->cfg().set(Cfg::Parameter::showTimeInIcon(false), true);
+    advance(0);
+    EXPECT_EQ(area.property("IconName"), "org.quillmere.Timer");
 }
 
 TEST_F(SniStatusItemTest, AClientFloodingItWithReadsIsCutShortAndHostsStillGetAnswers) {
@@ -231,6 +256,7 @@ TEST_F(SniStatusItemTest, IconsGoToOneFolderPerUserEmptiedAtStartAndOnlyIfPrivat
     {
         qt::SniStatusItem item(itemBus, path);
         item.setImage(logo);
+        QCoreApplication::processEvents();
         EXPECT_EQ(item.iconThemePath(), path);
         EXPECT_FALSE(QFile::exists(path + "/quillmere-timer-old.png"));
         EXPECT_FALSE(QFile::exists(path + "/hicolor/22x22/apps/quillmere-timer-old.png"));
@@ -251,6 +277,7 @@ TEST_F(SniStatusItemTest, IconsGoToOneFolderPerUserEmptiedAtStartAndOnlyIfPrivat
     ASSERT_TRUE(QFile::link(path, link));
     qt::SniStatusItem linked(itemBus, link);
     linked.setImage(logo);
+    QCoreApplication::processEvents();
     EXPECT_EQ(linked.iconThemePath(), QString());
     EXPECT_EQ(QDir(path).entryList(QDir::Files), before);
 }

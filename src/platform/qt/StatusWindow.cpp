@@ -72,8 +72,12 @@ void StatusWindow::setTitle(const std::string& text, const Font& font, TitleColo
         font_ = wanted;
         fitToContent();
     }
-    setToolTip(QString::fromStdString(text));
     update();
+}
+
+void StatusWindow::setToolTip(const std::string& text) {
+    QWidget::setToolTip(QGuiApplication::applicationDisplayName() + u'\n' +
+                        QString::fromStdString(text));
 }
 
 void StatusWindow::setMenu(Menu& menu) {

@@ -32,6 +32,11 @@ public:
     void setImageSize(double width, double height) override;
     void setTitle(const std::string& text, const Font& font, TitleColor color) override;
     void setMenu(Menu& menu) override;
+    void setToolTip(const std::string& text) override;
+    // The window shows the title beside the icon: neither the ring nor the time go in the icon.
+    void setElapsedFraction(double) override {}
+    void setTimeInIcon(bool) override {}
+    bool titleHiddenByDesktop() const override { return false; }
 
     const std::string& title() const { return title_; }
     TitleColor titleColor() const { return color_; }

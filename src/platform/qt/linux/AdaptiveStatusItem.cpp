@@ -101,6 +101,13 @@ void AdaptiveStatusItem::switchTo(Backend backend) {
     if (imageSize_) {
         current_->setImageSize(imageSize_->first, imageSize_->second);
     }
+    if (toolTip_) {
+        current_->setToolTip(*toolTip_);
+    }
+    current_->setTimeInIcon(timeInIcon_);
+    if (elapsed_) {
+        current_->setElapsedFraction(*elapsed_);
+    }
     if (title_) {
         current_->setTitle(title_->text, title_->font, title_->color);
     }
@@ -134,6 +141,25 @@ void AdaptiveStatusItem::setTitle(const std::string& text, const Font& font, Tit
 void AdaptiveStatusItem::setMenu(Menu& menu) {
     menu_ = &menu;
     current_->setMenu(menu);
+}
+
+void AdaptiveStatusItem::setToolTip(const std::string& text) {
+    toolTip_ = text;
+    current_->setToolTip(text);
+}
+
+void AdaptiveStatusItem::setElapsedFraction(double fraction) {
+    elapsed_ = fraction;
+    current_->setElapsedFraction(fraction);
+}
+
+void AdaptiveStatusItem::setTimeInIcon(bool on) {
+    timeInIcon_ = on;
+    current_->setTimeInIcon(on);
+}
+
+bool AdaptiveStatusItem::titleHiddenByDesktop() const {
+    return SniStatusItem::hostHidesLabels(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
 }
 
 } // namespace quillmere::qt

@@ -45,6 +45,11 @@ public:
     void setImageSize(double width, double height) override;
     void setTitle(const std::string& text, const Font& font, TitleColor color) override;
     void setMenu(Menu& menu) override;
+    void setToolTip(const std::string& text) override;
+    void setElapsedFraction(double fraction) override;
+    void setTimeInIcon(bool on) override;
+    // Whether the desktop's status area hosts show labels, whichever presentation is in use now.
+    bool titleHiddenByDesktop() const override;
 
     Backend backend() const { return backend_; }
     // The presentation in use.
@@ -77,6 +82,9 @@ private:
     std::shared_ptr<const Image> image_;
     std::optional<std::pair<double, double>> imageSize_;
     std::optional<Title> title_;
+    std::optional<std::string> toolTip_;
+    std::optional<double> elapsed_;
+    bool timeInIcon_ = false;
     Menu* menu_ = nullptr;
 };
 

@@ -2,7 +2,6 @@
 
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtMenu.h"
-#include "platform/qt/QtStatusItem.h"
 #include "platform/qt/linux/DBusMenuExporter.h"
 #include "platform/qt/linux/PrivateFolder.h"
 #include "platform/qt/linux/StatusNotifierItemAdaptor.h"
@@ -31,13 +30,6 @@ QString nextServiceName() {
     return QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
         .arg(QCoreApplication::applicationPid())
         .arg(++counter);
-}
-
-bool samePixmaps(const DBusImageList& a, const DBusImageList& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](const DBusImage& x, const DBusImage& y) {
-                          return x.width == y.width && x.height == y.height && x.argb == y.argb;
-                      });
 }
 
 } // namespace
@@ -115,7 +107,7 @@ void SniStatusItem::setImage(std::shared_ptr<const Image> image) {
     }
     imageSet_ = true;
     image_ = std::move(image);
-    updateIcon();
+    scheduleIconUpdate();
 }
 
 bool SniStatusItem::sameImage(const Image* image) const {
@@ -140,7 +132,6 @@ void SniStatusItem::setTitle(const std::string& text, const Font&, TitleColor co
     color_ = color;
     adaptor_->changed();
     if (textChanged) {
-        adaptor_->notify("NewToolTip");
         adaptor_->notify("XAyatanaNewLabel", {label(), QString::fromLatin1(LabelGuide)});
     }
     // Red also marks the countdown's last second ("0"); only a red count-up ("+...") is a
@@ -150,9 +141,57 @@ void SniStatusItem::setTitle(const std::string& text, const Font&, TitleColor co
         attention_ = attention;
         adaptor_->notify("NewStatus", {status()});
     }
-    if (!image_) {
-        updateIcon();
+    if (showsTime()) {
+        scheduleIconUpdate();
     }
+}
+
+void SniStatusItem::setToolTip(const std::string& text) {
+    if (text == toolTip_) {
+        return;
+    }
+    toolTip_ = text;
+    adaptor_->changed();
+    adaptor_->notify("NewToolTip");
+}
+
+void SniStatusItem::setElapsedFraction(double fraction) {
+    elapsed_ = fraction;
+    if (showsTime()) {
+        scheduleIconUpdate();
+    }
+}
+
+void SniStatusItem::setTimeInIcon(bool on) {
+    if (on != timeInIcon_) {
+        timeInIcon_ = on;
+        scheduleIconUpdate();
+    }
+}
+
+bool SniStatusItem::titleHiddenByDesktop() const {
+    return hostHidesLabels(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
+}
+
+bool SniStatusItem::hostHidesLabels(const QString& currentDesktop) {
+    // Plasma's status area draws icons only; the hosts that draw labels vary within a desktop
+    // (Xfce has both kinds), so only a desktop known throughout counts.
+    return currentDesktop.split(u':').contains(QStringLiteral("KDE"), Qt::CaseInsensitive);
+}
+
+void SniStatusItem::scheduleIconUpdate() {
+    if (updatePending_) {
+        return;
+    }
+    updatePending_ = true;
+    // Queued behind the refresh that asked, and ahead of any call that arrives after it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            updatePending_ = false;
+            updateIcon();
+        },
+        Qt::QueuedConnection);
 }
 
 void SniStatusItem::setMenu(Menu& menu) {
@@ -173,7 +212,8 @@ QString SniStatusItem::iconThemePath() const {
 }
 
 DBusToolTip SniStatusItem::toolTip() const {
-    return DBusToolTip{QString(), {}, label(), QString()};
+    return DBusToolTip{
+        QString(), {}, QString::fromLatin1(ItemTitle), QString::fromStdString(toolTip_)};
 }
 
 QDBusObjectPath SniStatusItem::menuPath() const {
@@ -188,23 +228,24 @@ void SniStatusItem::popUpMenu() {
 }
 
 void SniStatusItem::updateIcon() {
-    QImage picture;
-    if (const auto* qtImage = dynamic_cast<const QtImage*>(image_.get())) {
-        picture = qtImage->image();
+    StatusIconPainter::Content content =
+        StatusIconPainter::content(image_.get(), title_, color_, elapsed_);
+    // Without a picture (test mode) the time is the icon, as on a tray.
+    const bool time = showsTime();
+    if (!time) {
+        content = StatusIconPainter::Content{content.logo, QString(), false, -1};
     }
-    ++pixmapRenders_;
-    DBusImageList pixmaps;
-    for (const int size : PixmapSizes) {
-        // Without a picture (test mode) the title is the icon, as on a tray.
-        pixmaps.append(toDBusImage(
-            picture.isNull() ? QtStatusItem::renderTitle(title_, color_, size) : picture, size));
-    }
-    if (samePixmaps(pixmaps, pixmaps_)) {
+    if (content == shown_) {
         return;
     }
-    pixmaps_ = std::move(pixmaps);
+    shown_ = content;
+    ++pixmapRenders_;
+    pixmaps_.clear();
+    for (const int size : PixmapSizes) {
+        pixmaps_.append(toDBusImage(painter_.picture(content, size), size));
+    }
     // A new picture needs a new name: hosts keep what they loaded under a name.
-    const QString name = !picture.isNull() && image_->name() == AppIconImage
+    const QString name = !time && image_->name() == AppIconImage
                              ? QString::fromLatin1(AppIconName)
                              : QStringLiteral("quillmere-timer-%1")
                                    .arg(qHash(pixmaps_.constLast().argb), 16, 16, QLatin1Char('0'));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/StatusItem.h"
+#include "platform/qt/StatusIconPainter.h"
 #include "platform/qt/linux/DBusTypes.h"
 
 #include <QDBusConnection>
@@ -11,6 +12,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quillmere::qt {
@@ -20,9 +22,11 @@ class StatusNotifierItemAdaptor;
 class QtMenu;
 
 // The status item as a StatusNotifierItem on the session bus, with its menu as a dbusmenu object.
-// The title travels as the item's label (hosts that show labels put it beside the icon) and as
-// its tooltip. The unit sets the same icon and title every second: only a real change is
-// published, so an idle countdown sends one label change a minute.
+// The title travels as the item's label (hosts that show labels put it beside the icon); the
+// tooltip says the time in words under the application's name. Where the desktop shows no labels,
+// or when asked, the icon carries the time too (drawn as on a tray). The unit sets the same icon
+// and title every second: only a real change is published, so an idle countdown sends one label
+// change a minute.
 //
 // The icon goes both as pixels and by name: some hosts (those that show labels among them) load
 // icons by name only. Each picture shown is written to the user's icon folder, under a name of
@@ -59,6 +63,13 @@ public:
     void setImageSize(double width, double height) override;
     void setTitle(const std::string& text, const Font& font, TitleColor color) override;
     void setMenu(Menu& menu) override;
+    void setToolTip(const std::string& text) override;
+    void setElapsedFraction(double fraction) override;
+    void setTimeInIcon(bool on) override;
+    bool titleHiddenByDesktop() const override;
+
+    // Whether hosts of the desktop named in XDG_CURRENT_DESKTOP are known to show no labels.
+    static bool hostHidesLabels(const QString& currentDesktop);
 
     // What the item's properties say.
     QString status() const { return attention_ ? "NeedsAttention" : "Active"; }
@@ -81,7 +92,10 @@ public:
 
 private:
     void registerWithWatcher();
+    // Changes made within one refresh are shown together, once the refresh is over.
+    void scheduleIconUpdate();
     void updateIcon();
+    bool showsTime() const { return timeInIcon_ || !hasImage(); }
     bool sameImage(const Image* image) const;
     // Writes the pixmaps as icon `name` into the icon folder; false when it can't.
     bool writeIcon(const QString& name) const;
@@ -101,6 +115,12 @@ private:
     std::string title_;
     TitleColor color_ = TitleColor::Default;
     bool attention_ = false;
+    std::string toolTip_;
+    std::optional<double> elapsed_;
+    bool timeInIcon_ = false;
+    bool updatePending_ = false;
+    StatusIconPainter painter_;
+    std::optional<StatusIconPainter::Content> shown_;
     QString iconName_;
     QString previousIconName_;
     DBusImageList pixmaps_;
