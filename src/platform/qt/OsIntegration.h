@@ -6,6 +6,12 @@
 #include <functional>
 #include <memory>
 
+class QWidget;
+
+namespace quillmere {
+class DefaultsStore;
+}
+
 namespace quillmere::qt {
 
 // What differs between operating systems, implemented once per system in its own folder.
@@ -13,8 +19,11 @@ namespace quillmere::qt {
 // The wake-from-sleep notification of this system.
 std::unique_ptr<WakeNotifier> makeWakeNotifier();
 
-// The status item of this system's desktop.
-std::unique_ptr<StatusItem> makeStatusItem();
+// The status item of this system's desktop; `store` keeps what it remembers between runs.
+std::unique_ptr<StatusItem> makeStatusItem(DefaultsStore& store);
+
+// Asks the window manager to show `window` on every workspace; call it before the window maps.
+void showOnAllWorkspaces(QWidget& window);
 
 // Calls `handler` on the main thread when the system asks the program to end (a logout, a
 // shutdown, Ctrl+C in a terminal), so that it ends as if the user had chosen Quit.

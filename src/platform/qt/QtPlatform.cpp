@@ -63,7 +63,7 @@ BusyMonitor& QtPlatform::busyMonitor() {
 }
 
 std::unique_ptr<StatusItem> QtPlatform::createStatusItem(double) {
-    return makeStatusItem();
+    return makeStatusItem(*defaults_);
 }
 
 std::unique_ptr<Menu> QtPlatform::createMenu() {

@@ -9,14 +9,16 @@
 
 namespace quillmere::qt {
 
-AdaptiveStatusItem::AdaptiveStatusItem()
-    : AdaptiveStatusItem(QDBusConnection::sessionBus(), &QSystemTrayIcon::isSystemTrayAvailable) {}
+AdaptiveStatusItem::AdaptiveStatusItem(DefaultsStore& store)
+    : AdaptiveStatusItem(store, QDBusConnection::sessionBus(),
+                         &QSystemTrayIcon::isSystemTrayAvailable) {}
 
-AdaptiveStatusItem::AdaptiveStatusItem(QDBusConnection connection,
+AdaptiveStatusItem::AdaptiveStatusItem(DefaultsStore& store, QDBusConnection connection,
                                        std::function<bool()> trayAvailable,
                                        std::chrono::milliseconds trayPollInterval,
                                        std::chrono::milliseconds watcherGrace)
-    : connection_(std::move(connection))
+    : store_(store)
+    , connection_(std::move(connection))
     , trayAvailable_(std::move(trayAvailable))
     , watcher_(QString::fromLatin1(SniStatusItem::WatcherService), connection_,
                QDBusServiceWatcher::WatchForOwnerChange) {
@@ -88,7 +90,7 @@ void AdaptiveStatusItem::switchTo(Backend backend) {
         current_ = std::make_unique<QtStatusItem>();
         break;
     case Backend::Window:
-        current_ = std::make_unique<StatusWindow>();
+        current_ = std::make_unique<StatusWindow>(store_);
         window = static_cast<StatusWindow*>(current_.get());
         break;
     }
