@@ -1,10 +1,14 @@
 // The process entry: decides test mode, builds the Qt platform and the controller, runs.
 #include "core/App.h"
+#include "core/AppIcon.h"
 #include "core/Cfg.h"
+#include "platform/qt/QtImage.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/SingleInstance.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +24,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName("Quillmere");
     QApplication::setApplicationName(quillmere::Cfg::Name);
     QApplication::setApplicationVersion(QUILLMERE_VERSION);
+    // Shells match the windows to the desktop entry by this name (the Wayland app id).
+    QApplication::setDesktopFileName("org.quillmere.Timer");
     // The program lives in the tray: closing its last window must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -31,6 +37,13 @@ int main(int argc, char** argv) {
     }
 
     quillmere::qt::QtPlatform platform;
+    // Every window carries the logo; test mode loads no images.
+    if (!isTest) {
+        if (const auto* logo = dynamic_cast<const quillmere::qt::QtImage*>(
+                platform.resources().image(quillmere::AppIcon::ImageName).get())) {
+            QApplication::setWindowIcon(QIcon(QPixmap::fromImage(logo->image())));
+        }
+    }
     const int status = quillmere::App::main(platform, isTest);
     // The controller refers to the platform: end it while the platform still exists.
     quillmere::app.reset();
