@@ -37,10 +37,8 @@ public:
     const std::string& title() const { return title_; }
     TitleColor titleColor() const { return color_; }
     QSystemTrayIcon& trayIcon() { return tray_; }
-    // How often the icon was replaced, and how often a picture of it was drawn, for tests of
-    // the idle cost.
+    // How often the icon was replaced, for tests of the idle cost.
     int iconUpdates() const { return iconUpdates_; }
-    int picturesDrawn() const { return painter_->drawn(); }
 
 private:
     // Changes made within one refresh are shown together, once the refresh is over.

@@ -66,7 +66,6 @@ QImage StatusIconPainter::picture(const Content& content, int size) {
         return found->second.second;
     }
     QImage drawn = draw(content, size);
-    ++drawn_;
     last_[size] = {content, drawn};
     return drawn;
 }

@@ -43,14 +43,11 @@ public:
 
     // The picture, `size` pixels square; drawn only when it differs from the last of that size.
     QImage picture(const Content& content, int size);
-    // How many pictures were drawn, for tests of the redraw rule.
-    int drawn() const { return drawn_; }
 
 private:
     static QImage draw(const Content& content, int size);
 
     std::map<int, std::pair<Content, QImage>> last_;
-    int drawn_ = 0;
 };
 
 } // namespace quillmere::qt
