@@ -52,12 +52,11 @@ public:
     UXMenu* menu() { return menu_.get(); }
     StatusItem* statusBarItem() { return statusBarItem_.get(); }
 
+private:
+    void updateTitle();
     // The tooltip's text: the time left, or since the break was due, then what changes its
     // meaning ("muted").
     std::string toolTip(double remaining, const std::string& time) const;
-
-private:
-    void updateTitle();
     double elapsedFraction(double remaining) const;
 
     Cfg& cfg_;

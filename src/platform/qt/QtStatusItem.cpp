@@ -100,7 +100,9 @@ void QtStatusItem::setElapsedFraction(double fraction) {
 }
 
 void QtStatusItem::scheduleIconUpdate() {
-    if (updatePending_) {
+    // Most refreshes change nothing the icon shows (the same minute, the same ring step).
+    if (updatePending_ ||
+        StatusIconPainter::content(image_.get(), title_, color_, elapsed_) == shown_) {
         return;
     }
     updatePending_ = true;

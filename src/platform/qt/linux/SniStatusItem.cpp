@@ -180,7 +180,9 @@ bool SniStatusItem::hostHidesLabels(const QString& currentDesktop) {
 }
 
 void SniStatusItem::scheduleIconUpdate() {
-    if (updatePending_) {
+    // Most refreshes change nothing the icon shows (the same minute, the same ring step).
+    if (updatePending_ || (showsTime() && StatusIconPainter::content(image_.get(), title_, color_,
+                                                                     elapsed_) == shown_)) {
         return;
     }
     updatePending_ = true;
