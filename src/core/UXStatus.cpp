@@ -93,9 +93,9 @@ std::string UXStatus::toolTip(double remaining, const std::string& time) const {
     const auto unit = [](std::string value) {
         return !value.empty() && value.back() >= '0' && value.back() <= '9' ? value + "s" : value;
     };
+    // The count-up's "+" is what "ago" says.
     std::string text =
-        remaining >= 0 ? unit(time) + " left"
-                       : "Break due " + unit(time.substr(time.starts_with('+') ? 1 : 0)) + " ago";
+        remaining >= 0 ? unit(time) + " left" : "Break due " + unit(time.substr(1)) + " ago";
     // Every state that changes what the time means joins here ("paused" with pausing).
     if (cfg_.isMuted()) {
         text += ", muted";
