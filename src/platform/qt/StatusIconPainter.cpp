@@ -25,13 +25,13 @@ const QColor Gone(240, 138, 44); // the quill's orange
 // 22 px, and no font engine is loaded for a few digits (which keeps the idle program about 3 MB
 // smaller). A glyph is one unit wide and two high; strokes follow its edges and middle.
 QPainterPath segments(QChar glyph) {
-    // Top, top right, bottom right, bottom, bottom left, top left, middle; and the one of "1",
-    // down the middle, so that "11" doesn't read as two bars far apart.
-    static const QLineF edge[] = {{0, 0, 1, 0}, {1, 0, 1, 1}, {1, 1, 1, 2},
-                                  {0, 2, 1, 2}, {0, 1, 0, 2}, {0, 0, 0, 1},
-                                  {0, 1, 1, 1}, {0, 0, 0, 0}, {0.5, 0, 0.5, 2}};
+    // Top, top right, bottom right, bottom, bottom left, top left, middle; and the stem of "1"
+    // down the middle with its flag, so that "11" doesn't read as two bars far apart.
+    static const QLineF edge[] = {{0, 0, 1, 0}, {1, 0, 1, 1},         {1, 1, 1, 2},
+                                  {0, 2, 1, 2}, {0, 1, 0, 2},         {0, 0, 0, 1},
+                                  {0, 1, 1, 1}, {0.5, 0, 0.15, 0.35}, {0.5, 0, 0.5, 2}};
     static const std::map<char16_t, const char*> lit = {
-        {u'0', "abcdef"},  {u'1', "i"},      {u'2', "abged"},  {u'3', "abgcd"},
+        {u'0', "abcdef"},  {u'1', "hi"},     {u'2', "abged"},  {u'3', "abgcd"},
         {u'4', "fgbc"},    {u'5', "afgcd"},  {u'6', "afgedc"}, {u'7', "abc"},
         {u'8', "abcdefg"}, {u'9', "abcdfg"}, {u'h', "fegc"},   {u'-', "g"}};
     QPainterPath path;
