@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName("Quillmere");
     QApplication::setApplicationName(quillmere::Cfg::Name);
     QApplication::setApplicationVersion(QUILLMERE_VERSION);
+    // Shells match the windows to the desktop entry by this name (the Wayland app id).
+    QApplication::setDesktopFileName("org.quillmere.Timer");
     // The program lives in the tray: closing its last window must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -43,6 +43,8 @@ std::string_view Cfg::Parameter::key() const {
         return RestartOnWakeKey;
     case Kind::ShowCountdown:
         return ShowCountdownKey;
+    case Kind::ShowTimeInIcon:
+        return ShowTimeInIconKey;
     case Kind::TimerInterval:
         return TimerIntervalKey;
     }
@@ -104,6 +106,12 @@ bool Cfg::restartOnWake() {
 }
 bool Cfg::showCountdown() {
     return firstRunFlag(ShowCountdownKey);
+}
+
+bool Cfg::showTimeInIcon() const {
+    // Not a first-run flag: absent keeps following the desktop, also after a change of desktop.
+    return store_.contains(ShowTimeInIconKey) ? store_.boolValue(ShowTimeInIconKey)
+                                              : timeInIconDefault_;
 }
 
 Cfg::Sound Cfg::sound() const {

@@ -37,6 +37,7 @@ public:
             PopupAlerts,
             RestartOnWake,
             ShowCountdown,
+            ShowTimeInIcon,
             TimerInterval
         };
 
@@ -46,6 +47,7 @@ public:
         static Parameter popupAlerts(bool on) { return {Kind::PopupAlerts, on}; }
         static Parameter restartOnWake(bool on) { return {Kind::RestartOnWake, on}; }
         static Parameter showCountdown(bool on) { return {Kind::ShowCountdown, on}; }
+        static Parameter showTimeInIcon(bool on) { return {Kind::ShowTimeInIcon, on}; }
         static Parameter timerInterval(double seconds) { return {Kind::TimerInterval, seconds}; }
 
         Kind kind() const { return kind_; }
@@ -76,6 +78,7 @@ public:
     static constexpr const char* AutoRestartKey = "AutoRestart";
     static constexpr const char* RestartOnWakeKey = "ResartOnWake";
     static constexpr const char* ShowCountdownKey = "ShowCountdown";
+    static constexpr const char* ShowTimeInIconKey = "ShowTimeInIcon";
 
     static constexpr double DefaultTimerInterval = 600;
     static constexpr double TestTimerInterval = 30;
@@ -99,6 +102,10 @@ public:
     bool autoRestart();
     bool restartOnWake();
     bool showCountdown();
+    // "ShowTimeInIcon" as stored; absent, the desktop's default.
+    bool showTimeInIcon() const;
+    // The default of "ShowTimeInIcon": on where the desktop shows no title beside the icon.
+    void setTimeInIconDefault(bool on) { timeInIconDefault_ = on; }
     Sound sound() const;
 
     // Stores the parameter's value, then publishes it when `publish` is true.
@@ -116,6 +123,7 @@ private:
     bool firstRunFlag(const char* key);
 
     std::optional<bool> firstRun_;
+    bool timeInIconDefault_ = false;
     bool isTest_;
     Events& events_;
     const BuildInfo& buildInfo_;

@@ -106,7 +106,10 @@ ViewNode SettingsView::body() {
         Alignment::Center,
         {header(), row(IntervalLabel, std::move(fieldColumn)),
          row(RestartOnWakeLabel, toggle(restartOnWake_, [this](bool on) { restartOnWake_ = on; })),
-         row(AutoRestartLabel, std::move(autoRestartToggle)), std::move(soundRow), std::move(ok)});
+         row(AutoRestartLabel, std::move(autoRestartToggle)),
+         row(TimeInIconLabel, toggle(showTimeInIcon_.value_or(cfg_->showTimeInIcon()),
+                                     [this](bool on) { showTimeInIcon_ = on; })),
+         std::move(soundRow), std::move(ok)});
     content.fixedSize = true;
     content.withPadding(0, 0, BottomPadding, TrailingPadding);
     content.onAppear = [this] { application_->activateIgnoringOtherApps(); };
@@ -126,6 +129,10 @@ void SettingsView::update() {
     cfg_->set(Cfg::Parameter::alertSound(selectedSound_), true);
     cfg_->set(Cfg::Parameter::restartOnWake(restartOnWake_), true);
     cfg_->set(Cfg::Parameter::autoRestart(autoRestart_), true);
+    // Stored only when changed, so an absent key keeps following the desktop.
+    if (showTimeInIcon_ && *showTimeInIcon_ != cfg_->showTimeInIcon()) {
+        cfg_->set(Cfg::Parameter::showTimeInIcon(*showTimeInIcon_), true);
+    }
 
     // Minutes times 60 must not wrap around: an entry too large for it is refused like any other.
     constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max() / 60;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace quillmere {
 
@@ -34,6 +35,7 @@ public:
     static constexpr const char* IntervalLabel = "Interval in minutes";
     static constexpr const char* RestartOnWakeLabel = "Restart after sleep";
     static constexpr const char* AutoRestartLabel = "Auto restart timer";
+    static constexpr const char* TimeInIconLabel = "Show the time in the icon";
     static constexpr const char* SoundLabel = "Reminder sound";
     static constexpr const char* OkButton = "OK";
     static constexpr const char* RefusalMessage = "Oops";
@@ -65,6 +67,8 @@ private:
     Cfg::Sound selectedSound_;
     bool restartOnWake_;
     bool autoRestart_;
+    // Set once the user flips the switch; until then it shows the stored or desktop's value.
+    std::optional<bool> showTimeInIcon_;
     Cfg* cfg_;
     UXAudio* audio_;
     AppIcon* icon_;

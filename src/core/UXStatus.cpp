@@ -5,6 +5,8 @@
 #include "core/UXTime.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
+
 namespace quillmere {
 
 UXStatus::UXStatus(Cfg& cfg, UXAudio& audio, const BuildInfo& buildInfo, Events& events,
@@ -32,6 +34,7 @@ UXStatus::~UXStatus() {
 void UXStatus::start() {
     menu_ = std::make_unique<UXMenu>(cfg_, buildInfo_, audio_, events_, state_, icon_, platform_);
     statusBarItem_ = platform_.createStatusItem(StatusBarItemWidth);
+    cfg_.setTimeInIconDefault(statusBarItem_->titleHiddenByDesktop());
     statusBarItem_->setMenu(menu_->main());
     setIcon(TimerIcon);
     startUpdateTimer(UpdateInterval);
@@ -63,12 +66,41 @@ void UXStatus::updateTitle() {
     const double remaining = remainingTime_();
     const std::string text =
         remaining >= 0 ? UXTime::countdown(remaining) : UXTime::countup(-remaining);
+    // The tooltip always tells the time, the one place it stays with the countdown off.
+    statusBarItem_->setToolTip(toolTip(remaining, text));
     // With the countdown off the last title stays as it is; it is not cleared.
     if (!cfg_.showCountdown()) {
         return;
     }
     const bool red = state_() == AppState::Reminding || text == "0";
+    // The time in the icon is the title's: told first, so the item draws once per refresh.
+    statusBarItem_->setTimeInIcon(cfg_.showTimeInIcon());
+    statusBarItem_->setElapsedFraction(elapsedFraction(remaining));
     statusBarItem_->setTitle(text, TitleFont, red ? TitleColor::Red : TitleColor::Default);
+}
+
+double UXStatus::elapsedFraction(double remaining) const {
+    if (state_() == AppState::Reminding) {
+        return 1;
+    }
+    const double gone = 1 - remaining / cfg_.timerInterval();
+    // Written so that NaN lands on 0.
+    return gone > 0 ? std::min(gone, 1.0) : 0;
+}
+
+std::string UXStatus::toolTip(double remaining, const std::string& time) const {
+    // The bare seconds of the title read as seconds here, where there is room for the unit.
+    const auto unit = [](std::string value) {
+        return !value.empty() && value.back() >= '0' && value.back() <= '9' ? value + "s" : value;
+    };
+    // The count-up's "+" is what "ago" says.
+    std::string text =
+        remaining >= 0 ? unit(time) + " left" : "Break due " + unit(time.substr(1)) + " ago";
+    // Every state that changes what the time means joins here ("paused" with pausing).
+    if (cfg_.isMuted()) {
+        text += ", muted";
+    }
+    return text;
 }
 
 void UXStatus::setIcon(const std::string& name) {

@@ -20,7 +20,8 @@ class UXAudio;
 class UXMenu;
 
 // The one item in the status area: the state's icon and the countdown title, refreshed once a
-// second and at once on every event.
+// second and at once on every event. It also tells the item its tooltip, the part of the
+// interval that is gone and whether the icon carries the time; how to show them is the item's.
 class UXStatus {
 public:
     static constexpr const char* TimerIcon = "Quillmere.png";
@@ -53,6 +54,10 @@ public:
 
 private:
     void updateTitle();
+    // The tooltip's text: the time left, or since the break was due, then what changes its
+    // meaning ("muted").
+    std::string toolTip(double remaining, const std::string& time) const;
+    double elapsedFraction(double remaining) const;
 
     Cfg& cfg_;
     UXAudio& audio_;

@@ -28,6 +28,14 @@ public:
     virtual void setTitle(const std::string& text, const Font& font, TitleColor color) = 0;
     // The menu a click on the item opens; the menu outlives the item.
     virtual void setMenu(Menu& menu) = 0;
+    // The text of the item's tooltip, shown under the application's name.
+    virtual void setToolTip(const std::string& text) = 0;
+    // The part of the interval that is gone, 0 to 1, for an item that draws it.
+    virtual void setElapsedFraction(double fraction) = 0;
+    // Whether the icon carries the title too, also where the title shows beside it.
+    virtual void setTimeInIcon(bool on) = 0;
+    // Whether this desktop is known to show no title beside the icon.
+    virtual bool titleHiddenByDesktop() const = 0;
 };
 
 } // namespace quillmere

@@ -128,6 +128,58 @@ TEST_F(StatusMenu, MuteCheckMarkFollowsEveryChangeAndTheSettingsWindowClosing) {
     EXPECT_FALSE(menu().find(UXMenu::MuteTitle)->state());
 }
 
+TEST_F(StatusMenu, TooltipTellsTheTimeEvenWithTheCountdownOffAndSaysMuted) {
+    storeSettings(false, false);
+    platform.store().setBool(Cfg::ShowCountdownKey, false);
+    launch();
+    advance(1);
+    EXPECT_EQ(item().toolTip(), "10m left");
+    EXPECT_EQ(item().titleSets(), 0);
+    menu().click(UXMenu::MuteTitle);
+    EXPECT_EQ(item().toolTip(), "10m left, muted");
+    advance(590);
+    EXPECT_EQ(item().toolTip(), "9s left, muted");
+    advance(9); // the deadline: the last second's "0", as in the title
+    EXPECT_EQ(item().toolTip(), "0s left, muted");
+    advance(30);
+    EXPECT_EQ(item().toolTip(), "Break due 30s ago, muted");
+    menu().click(UXMenu::MuteTitle);
+    advance(60);
+    EXPECT_EQ(item().toolTip(), "Break due 1m ago");
+}
+
+TEST_F(StatusMenu, IconCarriesTheTimeWhereTheDesktopHidesTitlesUnlessTheUserSaysOtherwise) {
+    storeSettings(false, false);
+    platform.hideTitles();
+    launch();
+    EXPECT_DOUBLE_EQ(item().elapsedFraction(), 0);
+    advance(300);
+    EXPECT_TRUE(item().timeInIcon());
+    EXPECT_DOUBLE_EQ(item().elapsedFraction(), 0.5);
+
+    // Settings shows the desktop's default; OK without touching it stores nothing.
+    settingsPanel().onNextRun([](sim::SimPanel& panel) {
+        EXPECT_TRUE(panel.control(SettingsView::TimeInIconLabel)->boolValue());
+        panel.press("OK");
+    });
+    menu().click(UXMenu::SettingsTitle);
+    EXPECT_FALSE(platform.store().contains(Cfg::ShowTimeInIconKey));
+    takeTrace();
+    settingsPanel().onNextRun([](sim::SimPanel& panel) {
+        EXPECT_TRUE(panel.setToggle(SettingsView::TimeInIconLabel, false));
+        panel.press("OK");
+    });
+    menu().click(UXMenu::SettingsTitle);
+    EXPECT_EQ(takeTrace(), (Strings{"AlertSound=System", "ResartOnWake=on", "AutoRestart=off",
+                                    "ShowTimeInIcon=off", "TimerInterval=600", "Timing->Timing"}));
+    EXPECT_FALSE(item().timeInIcon());
+
+    // Past the deadline the whole interval is gone.
+    advance(630);
+    EXPECT_EQ(controller->state(), AppState::Reminding);
+    EXPECT_DOUBLE_EQ(item().elapsedFraction(), 1);
+}
+
 TEST_F(StatusMenu, SoundsLoadOnceAndFallBackToTheBeep) {
     platform.files().removeFile("Whistle.wav");
     platform.files().writeFile("Bowl.wav", ""); // present but unreadable

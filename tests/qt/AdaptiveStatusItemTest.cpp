@@ -7,6 +7,7 @@
 #include "platform/qt/QtMenu.h"
 #include "platform/qt/QtStatusItem.h"
 #include "platform/qt/StatusWindow.h"
+#include "platform/sim/SimServices.h"
 
 #include <QDBusObjectPath>
 
@@ -45,12 +46,13 @@ protected:
     qt::QtMenu menu;
     std::shared_ptr<qt::QtImage> image;
     bool tray = false;
+    sim::SimDefaultsStore store;
 };
 
 TEST_F(AdaptiveStatusItemTest, MovesBetweenStatusAreaTrayAndWindowKeepingWhatItShows) {
     ASSERT_TRUE(bus.isRunning());
     AdaptiveStatusItem item(
-        itemBus, [this] { return tray; }, 10ms, 20ms);
+        store, itemBus, [this] { return tray; }, 10ms, 20ms);
     setUp(item);
     ASSERT_EQ(item.backend(), Backend::Window);
     auto* window = dynamic_cast<qt::StatusWindow*>(&item.current());
@@ -90,7 +92,7 @@ TEST_F(AdaptiveStatusItemTest, AWatcherThatRestartsKeepsTheItemWhichRegistersAga
     ASSERT_TRUE(bus.isRunning());
     ASSERT_TRUE(area.own());
     AdaptiveStatusItem item(
-        itemBus, [this] { return tray; }, 10ms, 5s);
+        store, itemBus, [this] { return tray; }, 10ms, 5s);
     setUp(item);
     ASSERT_EQ(item.backend(), Backend::StatusNotifier);
     ASSERT_TRUE(area.waitForRegistrations(1));

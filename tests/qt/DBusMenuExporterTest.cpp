@@ -104,7 +104,8 @@ TEST_F(DBusMenuExporterTest, ClicksRunTheActionsAndOnlyACheckMarkChangeIsAnnounc
     EXPECT_EQ(menuCall("Event", event(MuteId)).type(), QDBusMessage::ReplyMessage);
     ASSERT_TRUE(waitUntil([&] { return !area.heard("LayoutUpdated").isEmpty(); }));
     EXPECT_TRUE(controller->cfg().isMuted());
-    EXPECT_EQ(area.heard(), (QStringList{"ItemsPropertiesUpdated", "LayoutUpdated"}));
+    // The item's tooltip says "muted" now.
+    EXPECT_EQ(area.heard(), (QStringList{"NewToolTip", "ItemsPropertiesUpdated", "LayoutUpdated"}));
     const auto updated =
         unpack<DBusMenuItemList>(area.heard("ItemsPropertiesUpdated")[0].arguments().value(0));
     ASSERT_EQ(updated.size(), 1);

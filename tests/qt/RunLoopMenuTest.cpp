@@ -94,39 +94,6 @@ TEST(QtMenuTest, ItemsCarryTheirActionsChecksAndShortcuts) {
     EXPECT_EQ(menu.itemWithTitle("Nothing"), nullptr);
 }
 
-TEST(QtStatusItemTest, RedrawsOnlyWhenSomethingVisibleChanged) {
-    QtStatusItem item;
-    const Font font{true, 12, Font::Weight::Regular};
-    item.setTitle("10m", font, TitleColor::Default);
-    const int drawn = item.iconUpdates();
-    EXPECT_EQ(item.trayIcon().toolTip(), "10m");
-    for (int tick = 0; tick < 5; ++tick) {
-        item.setTitle("10m", font, TitleColor::Default);
-        item.setImage(nullptr);
-    }
-    EXPECT_EQ(item.iconUpdates(), drawn);
-    item.setTitle("0", font, TitleColor::Red);
-    EXPECT_EQ(item.trayIcon().toolTip(), "0");
-    EXPECT_EQ(item.iconUpdates(), drawn + 1); // without an image the title is the icon
-    EXPECT_FALSE(item.trayIcon().icon().isNull());
-}
-
-TEST(QtStatusItemTest, TitleIconIsRedOnlyWhenAsked) {
-    const auto hasRed = [](const QImage& image) {
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                const QColor c = image.pixelColor(x, y);
-                if (c.red() > 200 && c.green() < 120) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    };
-    EXPECT_TRUE(hasRed(QtStatusItem::renderTitle("+>24h", TitleColor::Red, 64)));
-    EXPECT_FALSE(hasRed(QtStatusItem::renderTitle("+>24h", TitleColor::Default, 64)));
-}
-
 TEST(LinuxWakeNotifierTest, WithoutASystemBusTheClocksTellAWakeOnce) {
     std::chrono::nanoseconds slept{0};
     LinuxWakeNotifier notifier(QDBusConnection(QStringLiteral("none")), [&] { return slept; });

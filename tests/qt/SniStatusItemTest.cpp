@@ -3,13 +3,19 @@
 #include "platform/qt/linux/SniStatusItem.h"
 #include "QtPrinters.h"
 #include "TimerOnBus.h"
+#include "platform/qt/QtImage.h"
+#include "platform/qt/linux/StatusNotifierItemAdaptor.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusObjectPath>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -96,7 +102,9 @@ TEST_F(SniStatusItemTest, RegistersUnderItsOwnNameAndServesEveryDeclaredProperty
         EXPECT_EQ(served.value(it.key()), it.value()) << it.key().toStdString();
     }
     EXPECT_EQ(served.value("Menu").value<QDBusObjectPath>().path(), "/MenuBar");
-    EXPECT_EQ(unpack<qt::DBusToolTip>(area.property("ToolTip")).title, "11m");
+    const auto toolTip = unpack<qt::DBusToolTip>(area.property("ToolTip"));
+    EXPECT_EQ(toolTip.title, "Quillmere Timer");
+    EXPECT_EQ(toolTip.description, "11m left");
     const auto pixmaps = unpack<DBusImageList>(area.property("IconPixmap"));
     ASSERT_EQ(pixmaps.size(), 2);
     EXPECT_EQ(pixmaps[0].width, 22);
@@ -127,7 +135,7 @@ TEST_F(SniStatusItemTest, CountdownSendsOneLabelChangeAMinuteAndAReminderAsksFor
               (QStringList{"NewToolTip", "XAyatanaNewLabel", "NewToolTip", "XAyatanaNewLabel"}));
     EXPECT_EQ(argument(area.heard("XAyatanaNewLabel").value(1)), "8m");
     EXPECT_EQ(area.heard("XAyatanaNewLabel").value(1).arguments().value(1), "+>24h");
-    EXPECT_EQ(unpack<qt::DBusToolTip>(area.property("ToolTip")).title, "8m");
+    EXPECT_EQ(unpack<qt::DBusToolTip>(area.property("ToolTip")).description, "8m left");
 
     // At the deadline the reminder starts with the grey icon while the title still reads "0",
     // red like every last second; only the red count-up after it asks for attention.
@@ -164,9 +172,10 @@ TEST_F(SniStatusItemTest, InTestModeTheTitleIsDrawnAsTheIconUnderANewName) {
     const QImage first = publishedPixmap(area);
     area.clearHeard();
 
-    advance(21); // 8 seconds of the 30 left: each new title is a new icon
-    EXPECT_GE(area.heard("NewIcon").size(), 1);
-    EXPECT_EQ(area.heard("NewIcon").size(), area.heard("XAyatanaNewLabel").size());
+    for (int second = 0; second < 21; ++second) {
+        advance(1); // to 8 seconds of the 30 left: each new title is a new icon
+    }
+    EXPECT_GE(area.heard("NewIcon").size(), area.heard("XAyatanaNewLabel").size());
     EXPECT_NE(publishedPixmap(area), first);
     EXPECT_NE(area.property("IconName"), firstName);
     EXPECT_EQ(namedIcon(area), publishedPixmap(area));
@@ -174,6 +183,99 @@ TEST_F(SniStatusItemTest, InTestModeTheTitleIsDrawnAsTheIconUnderANewName) {
     EXPECT_EQ(
         QDir(area.property("IconThemePath").toString()).entryList({"*.png"}, QDir::Files).size(),
         2);
+}
+
+TEST_F(SniStatusItemTest, OnPlasmaTheIconCarriesTheTimeAndChangesOnlyWithIt) {
+    qputenv("XDG_CURRENT_DESKTOP", "KDE");
+    launch();
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    ASSERT_TRUE(area.waitForRegistrations(1));
+    advance(1);
+    // A picture of its own (the logo with "10" and a ring), by pixels and by name.
+    EXPECT_NE(area.property("IconName"), "org.quillmere.Timer");
+    EXPECT_EQ(namedIcon(area), publishedPixmap(area));
+    area.clearHeard();
+    for (int second = 0; second < 120; ++second) {
+        advance(1);
+    }
+    // The minute turns at 61 and 121 s, the ring's 24th steps at 25, 50, 75 and 100 s.
+    EXPECT_EQ(area.heard("NewIcon").size(), 6);
+
+    // Switched off in Settings: the plain logo again, under the application's name.
+    controller->cfg().set(Cfg::Parameter::showTimeInIcon(false), true);
+    advance(0);
+    EXPECT_EQ(area.property("IconName"), "org.quillmere.Timer");
+}
+
+TEST_F(SniStatusItemTest, AClientFloodingItWithReadsIsCutShortAndHostsStillGetAnswers) {
+    launch();
+    ASSERT_TRUE(area.waitForRegistrations(1));
+    // Reads as fast as answers come, a hundred at a time (the bus refuses more in flight).
+    QDBusConnection flood = bus.connect("flood");
+    constexpr int Reads = 3000;
+    int sent = 0, answered = 0, refused = 0;
+    std::function<void()> read = [&] {
+        QDBusMessage getAll = QDBusMessage::createMethodCall(
+            area.item(), "/StatusNotifierItem", "org.freedesktop.DBus.Properties", "GetAll");
+        getAll << QStringLiteral("org.kde.StatusNotifierItem");
+        ++sent;
+        auto* call = new QDBusPendingCallWatcher(flood.asyncCall(getAll));
+        QObject::connect(
+            call, &QDBusPendingCallWatcher::finished, [&](QDBusPendingCallWatcher* done) {
+                done->deleteLater();
+                ++(done->isError() ? refused : answered);
+                EXPECT_TRUE(!done->isError() || done->error().type() == QDBusError::LimitsExceeded);
+                if (sent < Reads) {
+                    read();
+                }
+            });
+    };
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 100; ++i) {
+        read();
+    }
+    ASSERT_TRUE(waitUntil([&] { return answered + refused == Reads; }, std::chrono::seconds(60)));
+    const qint64 seconds = clock.elapsed() / 1000 + 1;
+    EXPECT_GT(answered, 0);
+    EXPECT_LE(answered, qt::StatusNotifierItemAdaptor::ReadsPerSecond * (seconds + 1));
+    // A host on a connection of its own reads as before.
+    EXPECT_EQ(area.allProperties().value("XAyatanaLabel"), "11m");
+}
+
+TEST_F(SniStatusItemTest, IconsGoToOneFolderPerUserEmptiedAtStartAndOnlyIfPrivate) {
+    const QTemporaryDir runtime;
+    const QString path = runtime.filePath("quillmere-timer-icons");
+    const auto logo = std::make_shared<qt::QtImage>(
+        "Quillmere.png", QImage(QStringLiteral(QUILLMERE_TEST_RESOURCES "/Quillmere.png")));
+    // What a killed run left behind: its folder, with icons in it.
+    ASSERT_TRUE(QDir().mkpath(path + "/hicolor/22x22/apps"));
+    ::chmod(QFile::encodeName(path).constData(), 0700);
+    QFile(path + "/hicolor/22x22/apps/quillmere-timer-old.png").open(QIODevice::WriteOnly);
+    QFile(path + "/quillmere-timer-old.png").open(QIODevice::WriteOnly);
+    {
+        qt::SniStatusItem item(itemBus, path);
+        item.setImage(logo);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(item.iconThemePath(), path);
+        EXPECT_FALSE(QFile::exists(path + "/quillmere-timer-old.png"));
+        EXPECT_FALSE(QFile::exists(path + "/hicolor/22x22/apps/quillmere-timer-old.png"));
+        EXPECT_TRUE(QFile::exists(path + "/org.quillmere.Timer.png"));
+    }
+    // The next run takes the same folder: one per user, however many runs ended.
+    { qt::SniStatusItem item(itemBus, path); }
+    EXPECT_EQ(QDir(runtime.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"quillmere-timer-icons"});
+
+    // A link someone planted (even to a private folder), or a folder others may enter, is
+    // never used or emptied.
+    QFile(path + "/kept.png").open(QIODevice::WriteOnly);
+    const QString link = runtime.filePath("planted");
+    ASSERT_TRUE(QFile::link(path, link));
+    EXPECT_EQ(qt::SniStatusItem(itemBus, link).iconThemePath(), QString());
+    ::chmod(QFile::encodeName(path).constData(), 0755);
+    EXPECT_EQ(qt::SniStatusItem(itemBus, path).iconThemePath(), QString());
+    EXPECT_TRUE(QFile::exists(path + "/kept.png"));
 }
 
 } // namespace

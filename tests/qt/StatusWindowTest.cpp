@@ -2,8 +2,10 @@
 #include "platform/qt/StatusWindow.h"
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtMenu.h"
+#include "platform/sim/SimServices.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 
@@ -37,6 +39,23 @@ void mouse(QWidget& widget, QEvent::Type type, QPoint local, Qt::MouseButtons bu
     QApplication::sendEvent(&widget, &event);
 }
 
+void drag(QWidget& widget, QPoint by) {
+    mouse(widget, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
+    mouse(widget, QEvent::MouseMove, QPoint(5, 5) + by, Qt::LeftButton);
+    mouse(widget, QEvent::MouseButtonRelease, QPoint(5, 5) + by, Qt::NoButton);
+}
+
+QRect workArea() {
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+// In the work area's bottom right corner, clear of the title-bar buttons of maximised windows.
+bool inTheCorner(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    return workArea().contains(frame) && workArea().right() - frame.right() < 20 &&
+           workArea().bottom() - frame.bottom() < 20;
+}
+
 class StatusWindowTest : public ::testing::Test {
 protected:
     StatusWindowTest() {
@@ -52,17 +71,16 @@ protected:
     }
     ~StatusWindowTest() override { menu.menu()->hide(); }
 
+    sim::SimDefaultsStore store;
     QtMenu menu;
-    StatusWindow window;
+    StatusWindow window{store, StatusWindow::Placement::Self};
 };
 
-TEST_F(StatusWindowTest, ShowsIconThenTitleInTheTopRightCornerOnTop) {
+TEST_F(StatusWindowTest, ShowsIconThenTitleOnTopInTheWorkAreasBottomRightCorner) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_TRUE(area.contains(window.frameGeometry()));
-    EXPECT_LT(area.right() - window.frameGeometry().right(), 20);
+    EXPECT_TRUE(inTheCorner(window));
 
     const QImage shot = window.grab().toImage();
     EXPECT_TRUE(anyPixel(shot, 0, IconEnd, green));
@@ -85,11 +103,54 @@ TEST_F(StatusWindowTest, AClickOpensTheMenuAndADragMovesTheWindow) {
     menu.menu()->hide();
 
     const QPoint start = window.pos();
-    mouse(window, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
-    mouse(window, QEvent::MouseMove, {45, 35}, Qt::LeftButton);
-    mouse(window, QEvent::MouseButtonRelease, {45, 35}, Qt::NoButton);
-    EXPECT_EQ(window.pos(), start + QPoint(40, 30));
+    drag(window, {-40, -30});
+    EXPECT_EQ(window.pos(), start + QPoint(-40, -30));
     EXPECT_FALSE(menu.menu()->isVisible());
+
+    // The next run puts it back there; dragged off the screen, it stays on the screen.
+    const QPoint chosen = window.pos();
+    EXPECT_EQ(StatusWindow(store, StatusWindow::Placement::Self).pos(), chosen);
+    drag(window, {400, 4000});
+    EXPECT_TRUE(workArea().contains(window.frameGeometry()));
+}
+
+TEST_F(StatusWindowTest, AStoredPlaceOffEveryScreenOrUnreadableStillLandsOnScreen) {
+    for (const char* stored : {"-3000,9000", "12345,40"}) {
+        store.setString(StatusWindow::PositionKey, stored);
+        StatusWindow restored(store, StatusWindow::Placement::Self);
+        EXPECT_TRUE(workArea().contains(restored.frameGeometry())) << stored;
+    }
+    for (const char* stored : {"", "garbage", "10,", "1,2,3"}) {
+        store.setString(StatusWindow::PositionKey, stored);
+        EXPECT_TRUE(inTheCorner(StatusWindow(store, StatusWindow::Placement::Self))) << stored;
+    }
+}
+
+TEST_F(StatusWindowTest, TheKeyboardOpensTheMenuAndMovesTheWindow) {
+    EXPECT_EQ(window.focusPolicy(), Qt::StrongFocus);
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+    const auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(&window, &event);
+    };
+    press(Qt::Key_Return);
+    EXPECT_TRUE(menu.menu()->isVisible());
+    menu.menu()->hide();
+
+    const QPoint start = window.pos();
+    press(Qt::Key_Left);
+    press(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(window.pos(), start + QPoint(-StatusWindow::KeyStep, -1));
+    EXPECT_EQ(StatusWindow(store, StatusWindow::Placement::Self).pos(), window.pos());
+}
+
+TEST(StatusWindowOnWaylandTest, IsAnOrdinaryWindowTheCompositorPlaces) {
+    sim::SimDefaultsStore store;
+    StatusWindow window(store, StatusWindow::Placement::Compositor);
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    store.setString(StatusWindow::PositionKey, "100,100");
+    EXPECT_NE(StatusWindow(store, StatusWindow::Placement::Compositor).pos(), QPoint(100, 100));
 }
 
 } // namespace

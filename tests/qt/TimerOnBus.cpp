@@ -51,7 +51,7 @@ StatusAreaPlatform::~StatusAreaPlatform() = default;
 
 std::unique_ptr<StatusItem> StatusAreaPlatform::createStatusItem(double) {
     // No tray here: without a watcher the item would be a window.
-    auto item = std::make_unique<qt::AdaptiveStatusItem>(bus_, [] { return false; });
+    auto item = std::make_unique<qt::AdaptiveStatusItem>(store(), bus_, [] { return false; });
     item_ = item.get();
     return item;
 }

@@ -12,6 +12,12 @@
 #include <optional>
 #include <string>
 
+class QWidget;
+
+namespace quillmere {
+class DefaultsStore;
+}
+
 namespace quillmere::qt {
 
 // What differs between operating systems, implemented once per system in its own folder.
@@ -29,8 +35,11 @@ bool isPrivateFolder(const QString& folder);
 // The wake-from-sleep notification of this system.
 std::unique_ptr<WakeNotifier> makeWakeNotifier();
 
-// The status item of this system's desktop.
-std::unique_ptr<StatusItem> makeStatusItem();
+// The status item of this system's desktop; `store` keeps what it remembers between runs.
+std::unique_ptr<StatusItem> makeStatusItem(DefaultsStore& store);
+
+// Asks the window manager to show `window` on every workspace; call it before the window maps.
+void showOnAllWorkspaces(QWidget& window);
 
 // Idle, back and screen locks, from whatever this desktop answers.
 std::unique_ptr<Presence> makePresence();

@@ -89,7 +89,7 @@ BusyMonitor& QtPlatform::busyMonitor() {
 }
 
 std::unique_ptr<StatusItem> QtPlatform::createStatusItem(double) {
-    std::unique_ptr<StatusItem> item = makeStatusItem();
+    std::unique_ptr<StatusItem> item = makeStatusItem(*defaults_);
     if (!deferredScheduled_) {
         deferredScheduled_ = true;
         whenIdle(runLoop_.get(), [this] { startDeferredServices(); });

@@ -1,16 +1,52 @@
 #include "platform/qt/QtStatusItem.h"
 
-#include "platform/qt/QtImage.h"
 #include "platform/qt/QtMenu.h"
 
 #include <QCursor>
-#include <QFont>
+#include <QGuiApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
+
 namespace quillmere::qt {
 
-QtStatusItem::QtStatusItem() {
+namespace {
+
+// Draws the time icon at whatever size the tray paints it, so the digits stay crisp in a 22, 24
+// or 26 px slot instead of being scaled from another size.
+class TimeIconEngine : public QIconEngine {
+public:
+    TimeIconEngine(std::shared_ptr<StatusIconPainter> painter, StatusIconPainter::Content content)
+        : painter_(std::move(painter))
+        , content_(std::move(content)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        const int side = std::min(rect.width(), rect.height());
+        QImage picture = painter_->picture(content_, qRound(side * ratio));
+        picture.setDevicePixelRatio(ratio);
+        painter->drawImage(QRect(rect.x() + (rect.width() - side) / 2,
+                                 rect.y() + (rect.height() - side) / 2, side, side),
+                           picture);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return QPixmap::fromImage(
+            painter_->picture(content_, std::max(1, std::min(size.width(), size.height()))));
+    }
+    QIconEngine* clone() const override { return new TimeIconEngine(painter_, content_); }
+    QString key() const override { return QStringLiteral("QuillmereTime"); }
+
+private:
+    std::shared_ptr<StatusIconPainter> painter_;
+    StatusIconPainter::Content content_;
+};
+
+} // namespace
+
+QtStatusItem::QtStatusItem()
+    : painter_(std::make_shared<StatusIconPainter>()) {
     QObject::connect(&tray_, &QSystemTrayIcon::activated, &tray_,
                      [this](QSystemTrayIcon::ActivationReason reason) {
                          // The context menu opens by itself on a right click; a left click
@@ -24,11 +60,12 @@ QtStatusItem::QtStatusItem() {
 QtStatusItem::~QtStatusItem() = default;
 
 void QtStatusItem::setImage(std::shared_ptr<const Image> image) {
-    if (image == image_ && iconUpdates_ > 0) {
+    if (imageSet_ && image == image_) {
         return;
     }
+    imageSet_ = true;
     image_ = std::move(image);
-    updateIcon();
+    scheduleIconUpdate();
 }
 
 void QtStatusItem::setImageSize(double, double) {
@@ -41,10 +78,7 @@ void QtStatusItem::setTitle(const std::string& text, const Font&, TitleColor col
     }
     title_ = text;
     color_ = color;
-    tray_.setToolTip(QString::fromStdString(text));
-    if (!image_) {
-        updateIcon();
-    }
+    scheduleIconUpdate();
 }
 
 void QtStatusItem::setMenu(Menu& menu) {
@@ -52,42 +86,48 @@ void QtStatusItem::setMenu(Menu& menu) {
     tray_.setContextMenu(menu_->menu());
 }
 
+void QtStatusItem::setToolTip(const std::string& text) {
+    const QString toolTip =
+        QGuiApplication::applicationDisplayName() + u'\n' + QString::fromStdString(text);
+    if (toolTip != tray_.toolTip()) {
+        tray_.setToolTip(toolTip);
+    }
+}
+
+void QtStatusItem::setElapsedFraction(double fraction) {
+    elapsed_ = fraction;
+    scheduleIconUpdate();
+}
+
+void QtStatusItem::scheduleIconUpdate() {
+    // Most refreshes change nothing the icon shows (the same minute, the same ring step).
+    if (updatePending_ ||
+        StatusIconPainter::content(image_.get(), title_, color_, elapsed_) == shown_) {
+        return;
+    }
+    updatePending_ = true;
+    // Queued behind the refresh that asked, so one picture shows all of its changes.
+    QMetaObject::invokeMethod(
+        &tray_,
+        [this] {
+            updatePending_ = false;
+            updateIcon();
+        },
+        Qt::QueuedConnection);
+}
+
 void QtStatusItem::updateIcon() {
-    QImage picture;
-    if (const auto* qtImage = dynamic_cast<const QtImage*>(image_.get())) {
-        picture = qtImage->image();
+    StatusIconPainter::Content content =
+        StatusIconPainter::content(image_.get(), title_, color_, elapsed_);
+    if (content == shown_) {
+        return;
     }
-    if (picture.isNull()) {
-        picture = renderTitle(title_, color_, 64);
-    }
-    tray_.setIcon(QIcon(QPixmap::fromImage(picture)));
+    tray_.setIcon(QIcon(new TimeIconEngine(painter_, content)));
+    shown_ = std::move(content);
     ++iconUpdates_;
     if (!tray_.isVisible()) {
         tray_.show();
     }
-}
-
-QImage QtStatusItem::renderTitle(const std::string& text, TitleColor color, int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    // A dark plate keeps the text readable on light and dark panels alike.
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(32, 32, 32, 230));
-    painter.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
-    const QString label = text.empty() ? QStringLiteral("…") : QString::fromStdString(text);
-    QFont font;
-    font.setBold(true);
-    font.setPixelSize(size * 6 / 10);
-    // Shrink until the widest title ("+>24h") fits the slot.
-    while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(label) > size - size / 8) {
-        font.setPixelSize(font.pixelSize() - 1);
-    }
-    painter.setFont(font);
-    painter.setPen(color == TitleColor::Red ? QColor(255, 80, 70) : QColor(240, 240, 240));
-    painter.drawText(QRect(0, 0, size, size), Qt::AlignCenter, label);
-    return image;
 }
 
 } // namespace quillmere::qt

@@ -10,7 +10,7 @@ SimPlatform::SimPlatform(std::filesystem::path resourceFolder)
 SimPlatform::~SimPlatform() = default;
 
 std::unique_ptr<StatusItem> SimPlatform::createStatusItem(double length) {
-    auto item = std::make_unique<SimStatusItem>(length);
+    auto item = std::make_unique<SimStatusItem>(length, titlesHidden_);
     statusItems_.push_back(item.get());
     return item;
 }

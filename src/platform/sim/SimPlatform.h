@@ -50,6 +50,8 @@ public:
         return statusItems_.empty() ? nullptr : statusItems_.back();
     }
 
+    // Status items made from now on are on a desktop that shows no title beside the icon.
+    void hideTitles() { titlesHidden_ = true; }
     // The computer sleeps for `seconds`, then wakes.
     void sleepAndWake(double seconds);
 
@@ -65,6 +67,7 @@ private:
     SimBusyMonitor busy_;
     AlertScript alerts_;
     std::vector<SimStatusItem*> statusItems_;
+    bool titlesHidden_ = false;
 };
 
 } // namespace quillmere::sim

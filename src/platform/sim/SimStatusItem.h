@@ -85,8 +85,9 @@ private:
 // Records what the item shows.
 class SimStatusItem : public StatusItem {
 public:
-    explicit SimStatusItem(double length)
-        : length_(length) {}
+    explicit SimStatusItem(double length, bool titleHiddenByDesktop = false)
+        : length_(length)
+        , titleHidden_(titleHiddenByDesktop) {}
 
     void setImage(std::shared_ptr<const Image> image) override {
         image_ = std::move(image);
@@ -104,6 +105,10 @@ public:
         ++titleSets_;
     }
     void setMenu(Menu& menu) override { menu_ = &dynamic_cast<SimMenu&>(menu); }
+    void setToolTip(const std::string& text) override { toolTip_ = text; }
+    void setElapsedFraction(double fraction) override { elapsed_ = fraction; }
+    void setTimeInIcon(bool on) override { timeInIcon_ = on; }
+    bool titleHiddenByDesktop() const override { return titleHidden_; }
 
     double length() const { return length_; }
     // The shown image's resource name, or empty.
@@ -116,6 +121,9 @@ public:
     int titleSets() const { return titleSets_; }
     int imageSets() const { return imageSets_; }
     SimMenu* menu() const { return menu_; }
+    const std::string& toolTip() const { return toolTip_; }
+    double elapsedFraction() const { return elapsed_; }
+    bool timeInIcon() const { return timeInIcon_; }
 
 private:
     double length_;
@@ -128,6 +136,10 @@ private:
     int titleSets_ = 0;
     int imageSets_ = 0;
     SimMenu* menu_ = nullptr;
+    bool titleHidden_;
+    std::string toolTip_;
+    double elapsed_ = 0;
+    bool timeInIcon_ = false;
 };
 
 } // namespace quillmere::sim

@@ -9,14 +9,16 @@
 
 namespace quillmere::qt {
 
-AdaptiveStatusItem::AdaptiveStatusItem()
-    : AdaptiveStatusItem(QDBusConnection::sessionBus(), &QSystemTrayIcon::isSystemTrayAvailable) {}
+AdaptiveStatusItem::AdaptiveStatusItem(DefaultsStore& store)
+    : AdaptiveStatusItem(store, QDBusConnection::sessionBus(),
+                         &QSystemTrayIcon::isSystemTrayAvailable) {}
 
-AdaptiveStatusItem::AdaptiveStatusItem(QDBusConnection connection,
+AdaptiveStatusItem::AdaptiveStatusItem(DefaultsStore& store, QDBusConnection connection,
                                        std::function<bool()> trayAvailable,
                                        std::chrono::milliseconds trayPollInterval,
                                        std::chrono::milliseconds watcherGrace)
-    : connection_(std::move(connection))
+    : store_(store)
+    , connection_(std::move(connection))
     , trayAvailable_(std::move(trayAvailable))
     , watcher_(QString::fromLatin1(SniStatusItem::WatcherService), connection_,
                QDBusServiceWatcher::WatchForOwnerChange) {
@@ -88,7 +90,7 @@ void AdaptiveStatusItem::switchTo(Backend backend) {
         current_ = std::make_unique<QtStatusItem>();
         break;
     case Backend::Window:
-        current_ = std::make_unique<StatusWindow>();
+        current_ = std::make_unique<StatusWindow>(store_);
         window = static_cast<StatusWindow*>(current_.get());
         break;
     }
@@ -100,6 +102,13 @@ void AdaptiveStatusItem::switchTo(Backend backend) {
     }
     if (imageSize_) {
         current_->setImageSize(imageSize_->first, imageSize_->second);
+    }
+    if (toolTip_) {
+        current_->setToolTip(*toolTip_);
+    }
+    current_->setTimeInIcon(timeInIcon_);
+    if (elapsed_) {
+        current_->setElapsedFraction(*elapsed_);
     }
     if (title_) {
         current_->setTitle(title_->text, title_->font, title_->color);
@@ -134,6 +143,25 @@ void AdaptiveStatusItem::setTitle(const std::string& text, const Font& font, Tit
 void AdaptiveStatusItem::setMenu(Menu& menu) {
     menu_ = &menu;
     current_->setMenu(menu);
+}
+
+void AdaptiveStatusItem::setToolTip(const std::string& text) {
+    toolTip_ = text;
+    current_->setToolTip(text);
+}
+
+void AdaptiveStatusItem::setElapsedFraction(double fraction) {
+    elapsed_ = fraction;
+    current_->setElapsedFraction(fraction);
+}
+
+void AdaptiveStatusItem::setTimeInIcon(bool on) {
+    timeInIcon_ = on;
+    current_->setTimeInIcon(on);
+}
+
+bool AdaptiveStatusItem::titleHiddenByDesktop() const {
+    return SniStatusItem::hostHidesLabels(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
 }
 
 } // namespace quillmere::qt

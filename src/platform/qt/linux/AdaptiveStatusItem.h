@@ -15,6 +15,10 @@
 #include <string>
 #include <utility>
 
+namespace quillmere {
+class DefaultsStore;
+}
+
 namespace quillmere::qt {
 
 // The status item of a Linux desktop, which may or may not have a status area, and of which
@@ -33,9 +37,11 @@ public:
     // A watcher that restarts leaves the bus for a moment; the item waits before falling back.
     static constexpr std::chrono::milliseconds WatcherGrace{2000};
 
-    // On the session bus, asking Qt whether there is a tray.
-    AdaptiveStatusItem();
-    AdaptiveStatusItem(QDBusConnection connection, std::function<bool()> trayAvailable,
+    // On the session bus, asking Qt whether there is a tray. `store` keeps where the status
+    // window was put.
+    explicit AdaptiveStatusItem(DefaultsStore& store);
+    AdaptiveStatusItem(DefaultsStore& store, QDBusConnection connection,
+                       std::function<bool()> trayAvailable,
                        std::chrono::milliseconds trayPollInterval = TrayPollInterval,
                        std::chrono::milliseconds watcherGrace = WatcherGrace);
     ~AdaptiveStatusItem() override;
@@ -45,6 +51,11 @@ public:
     void setImageSize(double width, double height) override;
     void setTitle(const std::string& text, const Font& font, TitleColor color) override;
     void setMenu(Menu& menu) override;
+    void setToolTip(const std::string& text) override;
+    void setElapsedFraction(double fraction) override;
+    void setTimeInIcon(bool on) override;
+    // Whether the desktop's status area hosts show labels, whichever presentation is in use now.
+    bool titleHiddenByDesktop() const override;
 
     Backend backend() const { return backend_; }
     // The presentation in use.
@@ -63,6 +74,7 @@ private:
     void switchTo(Backend backend);
     void onWatcherOwnerChanged(const QString& newOwner);
 
+    DefaultsStore& store_;
     QDBusConnection connection_;
     std::function<bool()> trayAvailable_;
     QDBusServiceWatcher watcher_;
@@ -77,6 +89,9 @@ private:
     std::shared_ptr<const Image> image_;
     std::optional<std::pair<double, double>> imageSize_;
     std::optional<Title> title_;
+    std::optional<std::string> toolTip_;
+    std::optional<double> elapsed_;
+    bool timeInIcon_ = false;
     Menu* menu_ = nullptr;
 };
 

@@ -10,7 +10,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QSocketNotifier>
+#include <QWidget>
 
 #include <csignal>
 #include <cstdlib>
@@ -18,6 +20,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace quillmere::qt {
 
@@ -85,8 +88,33 @@ std::unique_ptr<WakeNotifier> makeWakeNotifier() {
     return std::make_unique<LinuxWakeNotifier>();
 }
 
-std::unique_ptr<StatusItem> makeStatusItem() {
-    return std::make_unique<AdaptiveStatusItem>();
+std::unique_ptr<StatusItem> makeStatusItem(DefaultsStore& store) {
+    return std::make_unique<AdaptiveStatusItem>(store);
+}
+
+void showOnAllWorkspaces(QWidget& window) {
+    // Wayland has no workspaces a client may choose; the offscreen platform has no windows.
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection =
+        QGuiApplication::platformName() == QLatin1String("xcb") && x11 != nullptr
+            ? x11->connection()
+            : nullptr;
+    if (connection == nullptr) {
+        return;
+    }
+    constexpr const char* name = "_NET_WM_DESKTOP";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
+    if (atom == nullptr) {
+        return;
+    }
+    // The desktop number 0xFFFFFFFF means all of them.
+    const std::uint32_t all = 0xFFFFFFFF;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE,
+                        static_cast<xcb_window_t>(window.winId()), atom->atom, XCB_ATOM_CARDINAL,
+                        32, 1, &all);
+    std::free(atom);
+    xcb_flush(connection);
 }
 
 std::unique_ptr<Presence> makePresence() {

@@ -2,8 +2,8 @@
 
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtMenu.h"
-#include "platform/qt/QtStatusItem.h"
 #include "platform/qt/linux/DBusMenuExporter.h"
+#include "platform/qt/linux/PrivateFolder.h"
 #include "platform/qt/linux/StatusNotifierItemAdaptor.h"
 
 #include <QCoreApplication>
@@ -32,29 +32,26 @@ QString nextServiceName() {
         .arg(++counter);
 }
 
-bool samePixmaps(const DBusImageList& a, const DBusImageList& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](const DBusImage& x, const DBusImage& y) {
-                          return x.width == y.width && x.height == y.height && x.argb == y.argb;
-                      });
-}
-
 } // namespace
 
-SniStatusItem::SniStatusItem(QDBusConnection connection)
+SniStatusItem::SniStatusItem(QDBusConnection connection, const QString& iconFolder)
     : connection_(std::move(connection))
     , serviceName_(nextServiceName())
-    , iconFolder_(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
-                  QStringLiteral("/quillmere-timer-icons-XXXXXX"))
     , watcher_(QString::fromLatin1(WatcherService), connection_,
                QDBusServiceWatcher::WatchForOwnerChange) {
     registerDBusTypes();
+    if (PrivateFolder::prepareEmpty(iconFolder)) {
+        iconFolder_ = iconFolder;
+    } else if (!iconFolder.isEmpty()) {
+        qWarning().noquote() << "Not using the icon folder" << iconFolder
+                             << "(not a private folder of this user's): icons go as pixels only";
+    }
+    adaptor_ = std::make_unique<StatusNotifierItemAdaptor>(*this, connection_);
     updateIcon();
-    new StatusNotifierItemAdaptor(this);
     // The object first: a host that sees the name may ask for it at once.
     objectRegistered_ =
-        connection_.isConnected() && connection_.registerObject(QString::fromLatin1(ItemPath), this,
-                                                                QDBusConnection::ExportAdaptors);
+        connection_.isConnected() &&
+        connection_.registerVirtualObject(QString::fromLatin1(ItemPath), adaptor_.get());
     published_ = objectRegistered_ && connection_.registerService(serviceName_);
     // A watcher that starts, or restarts, knows nothing of the items registered before.
     connect(&watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
@@ -110,7 +107,7 @@ void SniStatusItem::setImage(std::shared_ptr<const Image> image) {
     }
     imageSet_ = true;
     image_ = std::move(image);
-    updateIcon();
+    scheduleIconUpdate();
 }
 
 bool SniStatusItem::sameImage(const Image* image) const {
@@ -133,20 +130,70 @@ void SniStatusItem::setTitle(const std::string& text, const Font&, TitleColor co
     const bool textChanged = text != title_;
     title_ = text;
     color_ = color;
+    adaptor_->changed();
     if (textChanged) {
-        emit newToolTip();
-        emit newLabel(label(), QString::fromLatin1(LabelGuide));
+        adaptor_->notify("XAyatanaNewLabel", {label(), QString::fromLatin1(LabelGuide)});
     }
     // Red also marks the countdown's last second ("0"); only a red count-up ("+...") is a
     // reminder pending, which asks for the user's attention.
     const bool attention = color == TitleColor::Red && text.starts_with('+');
     if (attention != attention_) {
         attention_ = attention;
-        emit newStatus(status());
+        adaptor_->notify("NewStatus", {status()});
     }
-    if (!image_) {
-        updateIcon();
+    if (showsTime()) {
+        scheduleIconUpdate();
     }
+}
+
+void SniStatusItem::setToolTip(const std::string& text) {
+    if (text == toolTip_) {
+        return;
+    }
+    toolTip_ = text;
+    adaptor_->changed();
+    adaptor_->notify("NewToolTip");
+}
+
+void SniStatusItem::setElapsedFraction(double fraction) {
+    elapsed_ = fraction;
+    if (showsTime()) {
+        scheduleIconUpdate();
+    }
+}
+
+void SniStatusItem::setTimeInIcon(bool on) {
+    if (on != timeInIcon_) {
+        timeInIcon_ = on;
+        scheduleIconUpdate();
+    }
+}
+
+bool SniStatusItem::titleHiddenByDesktop() const {
+    return hostHidesLabels(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
+}
+
+bool SniStatusItem::hostHidesLabels(const QString& currentDesktop) {
+    // Plasma's status area draws icons only; the hosts that draw labels vary within a desktop
+    // (Xfce has both kinds), so only a desktop known throughout counts.
+    return currentDesktop.split(u':').contains(QStringLiteral("KDE"), Qt::CaseInsensitive);
+}
+
+void SniStatusItem::scheduleIconUpdate() {
+    // Most refreshes change nothing the icon shows (the same minute, the same ring step).
+    if (updatePending_ || (showsTime() && StatusIconPainter::content(image_.get(), title_, color_,
+                                                                     elapsed_) == shown_)) {
+        return;
+    }
+    updatePending_ = true;
+    // Queued behind the refresh that asked, and ahead of any call that arrives after it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            updatePending_ = false;
+            updateIcon();
+        },
+        Qt::QueuedConnection);
 }
 
 void SniStatusItem::setMenu(Menu& menu) {
@@ -154,14 +201,21 @@ void SniStatusItem::setMenu(Menu& menu) {
     exporter_.reset();
     exporter_ =
         std::make_unique<DBusMenuExporter>(*menu_, connection_, QString::fromLatin1(MenuPath));
+    adaptor_->changed();
+}
+
+QString SniStatusItem::defaultIconFolder() {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QString() : runtime + QStringLiteral("/quillmere-timer-icons");
 }
 
 QString SniStatusItem::iconThemePath() const {
-    return iconFolder_.isValid() ? iconFolder_.path() : QString();
+    return iconFolder_;
 }
 
 DBusToolTip SniStatusItem::toolTip() const {
-    return DBusToolTip{QString(), {}, label(), QString()};
+    return DBusToolTip{
+        QString(), {}, QString::fromLatin1(ItemTitle), QString::fromStdString(toolTip_)};
 }
 
 QDBusObjectPath SniStatusItem::menuPath() const {
@@ -176,23 +230,24 @@ void SniStatusItem::popUpMenu() {
 }
 
 void SniStatusItem::updateIcon() {
-    QImage picture;
-    if (const auto* qtImage = dynamic_cast<const QtImage*>(image_.get())) {
-        picture = qtImage->image();
+    StatusIconPainter::Content content =
+        StatusIconPainter::content(image_.get(), title_, color_, elapsed_);
+    // Without a picture (test mode) the time is the icon, as on a tray.
+    const bool time = showsTime();
+    if (!time) {
+        content = StatusIconPainter::Content{content.logo, QString(), false, -1};
     }
-    ++pixmapRenders_;
-    DBusImageList pixmaps;
-    for (const int size : PixmapSizes) {
-        // Without a picture (test mode) the title is the icon, as on a tray.
-        pixmaps.append(toDBusImage(
-            picture.isNull() ? QtStatusItem::renderTitle(title_, color_, size) : picture, size));
-    }
-    if (samePixmaps(pixmaps, pixmaps_)) {
+    if (content == shown_) {
         return;
     }
-    pixmaps_ = std::move(pixmaps);
+    shown_ = content;
+    ++pixmapRenders_;
+    pixmaps_.clear();
+    for (const int size : PixmapSizes) {
+        pixmaps_.append(toDBusImage(painter_.picture(content, size), size));
+    }
     // A new picture needs a new name: hosts keep what they loaded under a name.
-    const QString name = !picture.isNull() && image_->name() == AppIconImage
+    const QString name = !time && image_->name() == AppIconImage
                              ? QString::fromLatin1(AppIconName)
                              : QStringLiteral("quillmere-timer-%1")
                                    .arg(qHash(pixmaps_.constLast().argb), 16, 16, QLatin1Char('0'));
@@ -204,14 +259,15 @@ void SniStatusItem::updateIcon() {
         previousIconName_ = iconName_;
         iconName_ = writeIcon(name) ? name : QString();
     }
-    emit newIcon();
+    adaptor_->changed();
+    adaptor_->notify("NewIcon");
 }
 
 bool SniStatusItem::writeIcon(const QString& name) const {
-    if (!iconFolder_.isValid()) {
+    if (iconFolder_.isEmpty()) {
         return false;
     }
-    const QDir folder(iconFolder_.path());
+    const QDir folder(iconFolder_);
     bool written = true;
     for (const DBusImage& pixmap : pixmaps_) {
         const QImage picture = fromDBusImage(pixmap);
@@ -229,7 +285,10 @@ bool SniStatusItem::writeIcon(const QString& name) const {
 }
 
 void SniStatusItem::removeIcon(const QString& name) const {
-    QDir folder(iconFolder_.path());
+    if (iconFolder_.isEmpty()) {
+        return;
+    }
+    QDir folder(iconFolder_);
     folder.remove(name + ".png");
     for (const DBusImage& pixmap : pixmaps_) {
         folder.remove(QStringLiteral("hicolor/%1x%1/apps/").arg(pixmap.width) + name + ".png");

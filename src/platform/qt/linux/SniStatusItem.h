@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/StatusItem.h"
+#include "platform/qt/StatusIconPainter.h"
 #include "platform/qt/linux/DBusTypes.h"
 
 #include <QDBusConnection>
@@ -9,24 +10,29 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quillmere::qt {
 
 class DBusMenuExporter;
+class StatusNotifierItemAdaptor;
 class QtMenu;
 
 // The status item as a StatusNotifierItem on the session bus, with its menu as a dbusmenu object.
-// The title travels as the item's label (hosts that show labels put it beside the icon) and as
-// its tooltip. The unit sets the same icon and title every second: only a real change is
-// published, so an idle countdown sends one label change a minute.
+// The title travels as the item's label (hosts that show labels put it beside the icon); the
+// tooltip says the time in words under the application's name. Where the desktop shows no labels,
+// or when asked, the icon carries the time too (drawn as on a tray). The unit sets the same icon
+// and title every second: only a real change is published, so an idle countdown sends one label
+// change a minute.
 //
 // The icon goes both as pixels and by name: some hosts (those that show labels among them) load
-// icons by name only. Each picture shown is written to an icon folder of the item's own, under a
-// name of its own, so such hosts show the grey icon and the drawn title too, installed or not.
+// icons by name only. Each picture shown is written to the user's icon folder, under a name of
+// its own, so such hosts show the grey icon and the drawn title too, installed or not. The folder
+// is one per user, reused and emptied by every start, so runs that end without cleaning up
+// (killed, crashed, logged out) leave nothing behind.
 class SniStatusItem : public QObject, public StatusItem {
     Q_OBJECT
 
@@ -47,8 +53,9 @@ public:
     static constexpr int PixmapSizes[] = {22, 44};
 
     // Publishes the item on `connection` and registers it with the watcher, now and whenever a
-    // watcher starts.
-    explicit SniStatusItem(QDBusConnection connection = QDBusConnection::sessionBus());
+    // watcher starts. Icons are written to `iconFolder` when it is private to this user.
+    explicit SniStatusItem(QDBusConnection connection = QDBusConnection::sessionBus(),
+                           const QString& iconFolder = defaultIconFolder());
     ~SniStatusItem() override;
 
     void setImage(std::shared_ptr<const Image> image) override;
@@ -56,6 +63,13 @@ public:
     void setImageSize(double width, double height) override;
     void setTitle(const std::string& text, const Font& font, TitleColor color) override;
     void setMenu(Menu& menu) override;
+    void setToolTip(const std::string& text) override;
+    void setElapsedFraction(double fraction) override;
+    void setTimeInIcon(bool on) override;
+    bool titleHiddenByDesktop() const override;
+
+    // Whether hosts of the desktop named in XDG_CURRENT_DESKTOP are known to show no labels.
+    static bool hostHidesLabels(const QString& currentDesktop);
 
     // What the item's properties say.
     QString status() const { return attention_ ? "NeedsAttention" : "Active"; }
@@ -70,19 +84,18 @@ public:
     // A host asks for the item's menu at the pointer (a click on hosts that don't draw it).
     void popUpMenu();
 
+    // "quillmere-timer-icons" in the user's runtime folder; empty when there is none.
+    static QString defaultIconFolder();
     // `picture` fitted into a square of `size` pixels, as (iiay) with ARGB32 in network order.
     static DBusImage toDBusImage(const QImage& picture, int size);
     static QImage fromDBusImage(const DBusImage& pixmap);
 
-signals:
-    void newIcon();
-    void newToolTip();
-    void newStatus(const QString& status);
-    void newLabel(const QString& label, const QString& guide);
-
 private:
     void registerWithWatcher();
+    // Changes made within one refresh are shown together, once the refresh is over.
+    void scheduleIconUpdate();
     void updateIcon();
+    bool showsTime() const { return timeInIcon_ || !hasImage(); }
     bool sameImage(const Image* image) const;
     // Writes the pixmaps as icon `name` into the icon folder; false when it can't.
     bool writeIcon(const QString& name) const;
@@ -90,7 +103,8 @@ private:
 
     QDBusConnection connection_;
     QString serviceName_;
-    QTemporaryDir iconFolder_;
+    QString iconFolder_; // empty: icons go as pixels only
+    std::unique_ptr<StatusNotifierItemAdaptor> adaptor_;
     bool objectRegistered_ = false;
     bool published_ = false;
     QDBusServiceWatcher watcher_;
@@ -101,6 +115,12 @@ private:
     std::string title_;
     TitleColor color_ = TitleColor::Default;
     bool attention_ = false;
+    std::string toolTip_;
+    std::optional<double> elapsed_;
+    bool timeInIcon_ = false;
+    bool updatePending_ = false;
+    StatusIconPainter painter_;
+    std::optional<StatusIconPainter::Content> shown_;
     QString iconName_;
     QString previousIconName_;
     DBusImageList pixmaps_;
