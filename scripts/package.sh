@@ -9,14 +9,12 @@ scripts/install-deps.sh $(cat scripts/packages-build.txt scripts/packages-packag
 # Debian's compiler and linker flags for packages, and a build date taken from the last commit
 # so that the same source gives the same package.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-CFLAGS="$(dpkg-buildflags --get CFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
-export CFLAGS CXXFLAGS LDFLAGS SOURCE_DATE_EPOCH
-
-# Fresh, so that the flags above are the ones in the cache; unchanged objects are not rebuilt.
-cmake --preset package --fresh >/dev/null
+export SOURCE_DATE_EPOCH
+cmake --preset package >/dev/null \
+    -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 rm -f build/package/quillmere-timer_*.deb
 cmake --build --preset package
 deb=$(ls build/package/quillmere-timer_*.deb)
