@@ -5,18 +5,21 @@ find_program(GZIP gzip REQUIRED)
 set(QUILLMERE_PACKAGING_BUILD ${CMAKE_BINARY_DIR}/packaging)
 set(QUILLMERE_MANUAL_PAGE ${QUILLMERE_PACKAGING_BUILD}/quillmere-timer.1.gz)
 set(QUILLMERE_DEBIAN_CHANGELOG ${QUILLMERE_PACKAGING_BUILD}/changelog.Debian.gz)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/quillmere-timer.1.in
+               ${QUILLMERE_PACKAGING_BUILD}/man/quillmere-timer.1 @ONLY)
 # Compressed as Debian wants them: best compression, no name or time stamp inside.
-foreach(source_and_output IN ITEMS "quillmere-timer.1|${QUILLMERE_MANUAL_PAGE}"
-                                   "changelog|${QUILLMERE_DEBIAN_CHANGELOG}")
+foreach(source_and_output IN ITEMS
+        "${QUILLMERE_PACKAGING_BUILD}/man/quillmere-timer.1|${QUILLMERE_MANUAL_PAGE}"
+        "${PROJECT_SOURCE_DIR}/packaging/changelog|${QUILLMERE_DEBIAN_CHANGELOG}")
     string(REPLACE "|" ";" source_and_output "${source_and_output}")
     list(GET source_and_output 0 source)
     list(GET source_and_output 1 output)
     string(REGEX REPLACE "\\.gz$" "" uncompressed "${output}")
     add_custom_command(
         OUTPUT ${output}
-        COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/${source} ${uncompressed}
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${uncompressed}
         COMMAND ${GZIP} -9nf ${uncompressed}
-        DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${source}
+        DEPENDS ${source}
         VERBATIM)
 endforeach()
 add_custom_target(quillmere_packaging_files ALL
