@@ -24,6 +24,11 @@ add_dependencies(quillmere-timer quillmere_resources)
 install(TARGETS quillmere-timer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${QUILLMERE_RESOURCE_FILES} ${QUILLMERE_BUILD_RESOURCES}/BuildInfo.txt
         DESTINATION ${CMAKE_INSTALL_DATADIR}/quillmere-timer)
+# The compiled translations: every .qm file the build leaves in this folder is installed.
+set(QUILLMERE_BUILD_TRANSLATIONS ${CMAKE_BINARY_DIR}/translations)
+install(DIRECTORY ${QUILLMERE_BUILD_TRANSLATIONS}/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/quillmere-timer/translations
+        OPTIONAL FILES_MATCHING PATTERN "*.qm")
 
 # Desktop integration: the entry, the icon in the hicolor theme, the AppStream metadata.
 set(QUILLMERE_APP_ID org.quillmere.Timer)
