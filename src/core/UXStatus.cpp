@@ -5,6 +5,8 @@
 #include "core/UXTime.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
+
 namespace quillmere {
 
 UXStatus::UXStatus(Cfg& cfg, UXAudio& audio, const BuildInfo& buildInfo, Events& events,
@@ -49,6 +51,7 @@ void UXStatus::update() {
 void UXStatus::updateIcon() {
     switch (state_()) {
     case AppState::Timing:
+    case AppState::Paused:
         setIcon(TimerIcon);
         break;
     case AppState::Reminding:
@@ -59,15 +62,24 @@ void UXStatus::updateIcon() {
     }
 }
 
-void UXStatus::updateTitle() {
+std::string UXStatus::titleText() const {
     const double remaining = remainingTime_();
-    const std::string text =
-        remaining >= 0 ? UXTime::countdown(remaining) : UXTime::countup(-remaining);
+    if (state_() == AppState::Paused) {
+        return PausedMark + UXTime::countdown(std::max(0.0, remaining));
+    }
+    if (onBreak_ && onBreak_()) {
+        return BreakTitle;
+    }
+    return remaining >= 0 ? UXTime::countdown(remaining) : UXTime::countup(-remaining);
+}
+
+void UXStatus::updateTitle() {
+    const std::string text = titleText();
     // With the countdown off the last title stays as it is; it is not cleared.
     if (!cfg_.showCountdown()) {
         return;
     }
-    const bool red = state_() == AppState::Reminding || text == "0";
+    const bool red = (state_() == AppState::Reminding && text != BreakTitle) || text == "0";
     statusBarItem_->setTitle(text, TitleFont, red ? TitleColor::Red : TitleColor::Default);
 }
 

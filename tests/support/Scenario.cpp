@@ -28,6 +28,28 @@ std::string describe(AppState state) {
         return "Timing";
     case AppState::Reminding:
         return "Reminding";
+    case AppState::Paused:
+        return "Paused";
+    }
+    return "?";
+}
+
+std::string describe(UIAction action) {
+    switch (action) {
+    case UIAction::CountdownChange:
+        return "CountdownChange";
+    case UIAction::Restart:
+        return "Restart";
+    case UIAction::Terminate:
+        return "Terminate";
+    case UIAction::PauseHalfHour:
+        return "PauseHalfHour";
+    case UIAction::PauseHour:
+        return "PauseHour";
+    case UIAction::PauseUntilMorning:
+        return "PauseUntilMorning";
+    case UIAction::Resume:
+        return "Resume";
     }
     return "?";
 }
@@ -39,6 +61,8 @@ std::string describe(const Cfg::Parameter& parameter) {
         return text + "=" + std::string(Cfg::rawValue(parameter.sound()));
     case Cfg::Parameter::Kind::TimerInterval:
         return text + "=" + std::to_string(static_cast<long long>(parameter.seconds()));
+    case Cfg::Parameter::Kind::AwayMinutes:
+        return text + "=" + std::to_string(parameter.minutes());
     default:
         return text + "=" + (parameter.flag() ? "on" : "off");
     }
@@ -69,11 +93,8 @@ void Scenario::construct(bool isTest) {
     }));
     events.subscribe(Events::CfgChangeSubscriber(
         [this](const Cfg::Parameter& parameter) { trace.push_back(describe(parameter)); }));
-    events.subscribe(Events::UIActionSubscriber([this](UIAction action) {
-        trace.push_back(action == UIAction::Restart     ? "ui Restart"
-                        : action == UIAction::Terminate ? "ui Terminate"
-                                                        : "ui CountdownChange");
-    }));
+    events.subscribe(Events::UIActionSubscriber(
+        [this](UIAction action) { trace.push_back("ui " + describe(action)); }));
 }
 
 void Scenario::launch(bool isTest) {
@@ -103,7 +124,18 @@ std::string Scenario::armed() const {
         return "none";
     }
     const auto* type = std::any_cast<AppTimerType>(&timer->userInfo());
-    return type == nullptr ? "untyped" : *type == AppTimerType::Timer ? "Timer" : "Reminder";
+    if (type == nullptr) {
+        return "untyped";
+    }
+    switch (*type) {
+    case AppTimerType::Timer:
+        return "Timer";
+    case AppTimerType::Reminder:
+        return "Reminder";
+    case AppTimerType::Pause:
+        return "Pause";
+    }
+    return "?";
 }
 
 } // namespace quillmere::testing
