@@ -12,9 +12,10 @@ namespace {
 // About ten years: no idle time an adapter reports can be longer.
 constexpr double LongestPlausibleIdle = 3.2e8;
 
-// An idle time an adapter could not have measured (negative, NaN, decades) tells nothing.
+// An idle time an adapter could not have measured (NaN, decades) tells nothing. A negative one
+// can stay: it reaches into the future and so never makes an absence longer.
 double plausibleIdle(double seconds) {
-    return seconds >= 0 && seconds < LongestPlausibleIdle ? seconds : 0;
+    return seconds < LongestPlausibleIdle ? seconds : 0.0;
 }
 
 } // namespace
@@ -75,9 +76,8 @@ void Attention::handlePending() {
     while (!pending_.empty()) {
         const Report report = pending_.front();
         pending_.pop_front();
-        const bool held = holdsReminders();
         handle(report);
-        if (held && !holdsReminders()) {
+        if (!holdsReminders()) {
             handlers_.released();
         }
     }
@@ -172,7 +172,7 @@ void Attention::watch() {
     const bool busy = cfg_.holdWhenBusy();
     if (busy && !watchingBusy_) {
         busyMonitor_.watch([this](BusyMonitor::State state) {
-            post({Report::Kind::Busy, clock_.now(), 0, state});
+            post({Report::Kind::Busy, clock_.now(), {}, state});
         });
         busy_ = busyMonitor_.state();
     } else if (!busy && watchingBusy_) {

@@ -31,7 +31,7 @@ public:
     static constexpr const char* EntryPoint = "presenceChanged";
 
     struct Handlers {
-        // Nothing holds reminders back any more.
+        // Nothing holds reminders back after a report (a held one may come now).
         std::function<void()> released;
         // The person came back after a natural break of `awaySeconds`.
         std::function<void(double awaySeconds)> naturalBreak;

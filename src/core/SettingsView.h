@@ -39,7 +39,7 @@ public:
     static constexpr const char* AutoRestartLabel = "Auto restart timer";
     static constexpr const char* SoundLabel = "Reminder sound";
     static constexpr const char* NaturalBreaksLabel = "Natural breaks";
-    static constexpr const char* AwayMinutesUnit = "min away";
+    static constexpr const char* AwayMinutesUnit = "min";
     static constexpr const char* HoldWhenBusyLabel = "Hold when busy";
     static constexpr const char* NoPresenceSource = "No idle or lock source on this desktop";
     static constexpr const char* NoBusySource = "No full-screen or do-not-disturb source here";

@@ -51,6 +51,7 @@ TEST_F(Absence, SourcesAreWatchedOnlyWhileTheirSettingIsOnAndSwitchingOffRelease
     EXPECT_EQ(popups(), 1u);
     advance(600);
     EXPECT_EQ(popups(), 2u);
+    EXPECT_EQ(item().title(), "11m"); // the absence ended with the watch
 }
 
 TEST_F(Absence, ShortAbsenceHoldsTheReminderAndTheSnoozeUntilReturn) {
@@ -66,6 +67,7 @@ TEST_F(Absence, ShortAbsenceHoldsTheReminderAndTheSnoozeUntilReturn) {
 
     platform.alerts().answerNext({Snooze, std::nullopt, {}});
     person().reportActive(70);
+    person().reportActive(2); // a later report: the reminder came once
     settle();
     EXPECT_EQ(played(), Strings{"beep"});
     EXPECT_EQ(popups(), 1u);
@@ -87,11 +89,11 @@ TEST_F(Absence, LongAbsenceIsANaturalBreakThatSettlesThePendingReminder) {
     person().reportIdle(); // away since 470
     advance(200);
     EXPECT_EQ(item().title(), "+1m");
-    advance(100);
+    advance(70);
     EXPECT_EQ(item().title(), "break");
     EXPECT_EQ(item().color(), TitleColor::Default);
 
-    advance(30);
+    advance(60);
     ::testing::internal::CaptureStdout();
     person().reportActive(360);
     settle();
@@ -149,6 +151,9 @@ TEST_F(Absence, LockedScreenIsAnAbsenceAtOnceUntilUnlocked) {
     controller->cfg().set(Cfg::Parameter::naturalBreaks(true), true);
     advance(600);
     EXPECT_EQ(popups(), 1u);
+    person().setLocked(false);
+    settle();
+    EXPECT_EQ(popups(), 1u); // away all along: a natural break
 }
 
 TEST_F(Absence, AbsenceAcrossASleepIsMeasuredOnTheWallClock) {
@@ -163,9 +168,15 @@ TEST_F(Absence, AbsenceAcrossASleepIsMeasuredOnTheWallClock) {
     settle();
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
     EXPECT_EQ(popups(), 0u);
+    person().setLocked(true); // locked on suspend, unlocked after it
+    platform.sleepAndWake(600);
+    person().setLocked(false);
+    settle();
+    EXPECT_EQ(takeTrace(), Strings{"Timing->Timing"});
 
     // Reports no adapter could have measured tell nothing.
     person().reportActive(std::nan(""));
+    person().reportActive(1e300);
     person().reportActive(-5);
     settle();
     EXPECT_EQ(takeTrace(), Strings{});

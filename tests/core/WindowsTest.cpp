@@ -90,6 +90,10 @@ TEST_F(Windows, AbsenceRowsSaveWhatChangedAndRefuseMinutesAwayOutOfRange) {
         EXPECT_FALSE(panel.control("Hold when busy")->boolValue());
         const Strings texts = panel.texts();
         EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoPresenceSource), 0);
+        EXPECT_EQ(panel.render().children.front().children.size(), 2u); // logo and name
+        using K = ViewNode::Kind; // a click gives each field, the picker and OK the keyboard
+        EXPECT_EQ(panel.focusableKinds(),
+                  (std::vector<K>{K::NumberField, K::NumberField, K::Picker, K::Button}));
         EXPECT_TRUE(panel.setToggle("Natural breaks", true));
         EXPECT_TRUE(panel.setNumber("Natural breaks", 61));
         EXPECT_TRUE(panel.setToggle("Hold when busy", true));
@@ -100,7 +104,7 @@ TEST_F(Windows, AbsenceRowsSaveWhatChangedAndRefuseMinutesAwayOutOfRange) {
                                         "NaturalBreaks=on", "HoldWhenBusy=on", "TimerInterval=600",
                                         "Timing->Timing"}));
         panel.setNumber("Natural breaks", 12);
-        panel.press("OK");
+        EXPECT_TRUE(panel.pressReturn()); // Return outside a field presses OK
         EXPECT_EQ(takeTrace(), (Strings{"AlertSound=System", "ResartOnWake=on", "AutoRestart=on",
                                         "AwayMinutes=12", "TimerInterval=600", "Timing->Timing"}));
     });

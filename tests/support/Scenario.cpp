@@ -35,23 +35,10 @@ std::string describe(AppState state) {
 }
 
 std::string describe(UIAction action) {
-    switch (action) {
-    case UIAction::CountdownChange:
-        return "CountdownChange";
-    case UIAction::Restart:
-        return "Restart";
-    case UIAction::Terminate:
-        return "Terminate";
-    case UIAction::PauseHalfHour:
-        return "PauseHalfHour";
-    case UIAction::PauseHour:
-        return "PauseHour";
-    case UIAction::PauseUntilMorning:
-        return "PauseUntilMorning";
-    case UIAction::Resume:
-        return "Resume";
-    }
-    return "?";
+    static const char* const names[] = {"CountdownChange", "Restart",   "Terminate",
+                                        "PauseHalfHour",   "PauseHour", "PauseUntilMorning",
+                                        "Resume"};
+    return names[static_cast<int>(action)];
 }
 
 std::string describe(const Cfg::Parameter& parameter) {
@@ -124,18 +111,8 @@ std::string Scenario::armed() const {
         return "none";
     }
     const auto* type = std::any_cast<AppTimerType>(&timer->userInfo());
-    if (type == nullptr) {
-        return "untyped";
-    }
-    switch (*type) {
-    case AppTimerType::Timer:
-        return "Timer";
-    case AppTimerType::Reminder:
-        return "Reminder";
-    case AppTimerType::Pause:
-        return "Pause";
-    }
-    return "?";
+    static const char* const names[] = {"Timer", "Reminder", "Pause"};
+    return type == nullptr ? "untyped" : names[static_cast<int>(*type)];
 }
 
 } // namespace quillmere::testing

@@ -43,6 +43,27 @@ const ViewNode* findRowControl(const ViewNode& node, const std::string& label, O
     return nullptr;
 }
 
+const ViewNode* findDefaultButton(const ViewNode& node) {
+    if (node.kind == ViewNode::Kind::Button && node.defaultAction && !node.disabled) {
+        return &node;
+    }
+    for (const ViewNode& child : node.children) {
+        if (const ViewNode* found = findDefaultButton(child)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+void collectFocusable(const ViewNode& node, std::vector<ViewNode::Kind>& out) {
+    if (node.focusable) {
+        out.push_back(node.kind);
+    }
+    for (const ViewNode& child : node.children) {
+        collectFocusable(child, out);
+    }
+}
+
 const ViewNode* findButton(const ViewNode& node, const std::string& label) {
     if (node.kind == ViewNode::Kind::Button && node.text == label) {
         return &node;
@@ -83,6 +104,22 @@ bool SimPanel::press(const std::string& buttonLabel) {
     }
     button->action();
     return true;
+}
+
+bool SimPanel::pressReturn() {
+    const ViewNode root = render();
+    const ViewNode* button = findDefaultButton(root);
+    if (button == nullptr || !button->action) {
+        return false;
+    }
+    button->action();
+    return true;
+}
+
+std::vector<ViewNode::Kind> SimPanel::focusableKinds() {
+    std::vector<ViewNode::Kind> out;
+    collectFocusable(render(), out);
+    return out;
 }
 
 bool SimPanel::setNumber(const std::string& label, std::int64_t value) {

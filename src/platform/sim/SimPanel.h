@@ -34,6 +34,10 @@ public:
     bool submit(const std::string& label);
     bool setToggle(const std::string& label, bool on);
     bool pick(const std::string& label, const std::string& choice);
+    // Return outside a field: presses the enabled default button; false when there is none.
+    bool pressReturn();
+    // The kinds of the controls a click gives the keyboard focus, in the order shown.
+    std::vector<ViewNode::Kind> focusableKinds();
 
     // Records.
     bool isOnScreen() const { return onScreen_; }
