@@ -2,15 +2,24 @@
 
 #include "core/Log.h"
 #include "platform/Platform.h"
+#include "platform/WholeNumber.h"
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
+#include <string>
 
 namespace quillmere {
 
 std::unique_ptr<App> app;
 
 namespace {
+
+constexpr double HalfHour = 1800;
+constexpr double Hour = 3600;
+constexpr int MorningHour = 6;
+// Lets mktime decide whether daylight saving time is in force at 06:00 that day.
+constexpr int DaylightSavingUnknown = -1;
 
 BuildInfo loadBuildInfo(bool isTest, const Resources& resources) {
     if (isTest) {
@@ -44,10 +53,14 @@ App::App(bool isTest, Platform& platform)
     , cfg_(isTest, events_, buildInfo_, platform.defaults())
     , audio_(cfg_, platform.audio(), platform.resources())
     , popup_(cfg_, platform.application(), platform.createAlert())
+    , attention_(cfg_, platform,
+                 {[this] { onReleased(); }, [this](double away) { onNaturalBreak(away); }})
     , systemTimerDeadline_(platform.clock().now())
     , status_(std::make_unique<UXStatus>(
           cfg_, audio_, cfg_.buildInfo(), events_, [this] { return state_; },
-          [this] { return countdown(); }, icon_, platform)) {}
+          [this] { return countdown(); }, icon_, platform)) {
+    status_->setOnBreak([this] { return attention_.onBreak(); });
+}
 
 App::~App() {
     platform_.wakeNotifier().removeWakeObserver(WakeEntryPoint);
@@ -69,7 +82,13 @@ void App::initialize() {
     events_.subscribe(Events::UIActionSubscriber([this](UIAction action) { onUIAction(action); }));
     status_->start();
     platform_.wakeNotifier().addWakeObserver(WakeEntryPoint, [this] { didWakeFromSleep(); });
-    restart();
+    attention_.start();
+    // A pause stored by an earlier run goes on; otherwise the first interval starts.
+    if (const std::optional<WallTime> until = cfg_.pausedUntil(platform_.clock().now())) {
+        pause(*until);
+    } else {
+        restart();
+    }
 }
 
 void App::notify() {
@@ -87,6 +106,10 @@ void App::notify() {
 }
 
 void App::restart() {
+    if (state_ == State::Paused) {
+        cfg_.setPausedUntil(std::nullopt);
+    }
+    held_.reset();
     time(cfg_.timerInterval(), TimerType::Timer);
     const State old = state_;
     state_ = State::Timing;
@@ -98,7 +121,7 @@ void App::terminate() {
 }
 
 void App::reminderFired() {
-    if (state_ != State::Reminding) {
+    if (state_ != State::Reminding || holdBack(TimerType::Reminder)) {
         return;
     }
     if (cfg_.popups() || !cfg_.autoRestart()) {
@@ -114,6 +137,13 @@ void App::timerFired() {
     }
     state_ = State::Reminding;
     events_.publish(Event::appStateChange(State::Timing, State::Reminding));
+    remind();
+}
+
+void App::remind() {
+    if (holdBack(TimerType::Timer)) {
+        return;
+    }
     notify();
     // The popup, when shown, has decided what comes next; read the settings again after it.
     if (cfg_.popups()) {
@@ -124,8 +154,75 @@ void App::timerFired() {
     }
 }
 
-void App::time(double interval, TimerType type) {
+bool App::holdBack(TimerType type) {
+    if (!attention_.holdsReminders()) {
+        return false;
+    }
+    // The title counts up as usual; sound and popup come when nothing holds them any more.
+    held_ = type;
+    return true;
+}
+
+void App::onReleased() {
+    if (!held_) {
+        return;
+    }
+    const TimerType type = *held_;
+    held_.reset();
     if (type == TimerType::Timer) {
+        remind();
+    } else {
+        reminderFired();
+    }
+}
+
+void App::onNaturalBreak(double awaySeconds) {
+    // A pause runs to its own end.
+    if (state_ == State::Paused) {
+        return;
+    }
+    const std::string minutes =
+        std::to_string(truncatedToInt64(awaySeconds / 60).value_or(std::int64_t{}));
+    Log::error("Natural break of " + minutes + " minutes: " +
+               (state_ == State::Reminding ? "reminder settled, " : "") + "fresh interval");
+    restart();
+}
+
+void App::pause(WallTime until) {
+    cfg_.setPausedUntil(until);
+    held_.reset();
+    time((until - platform_.clock().now()).count(), TimerType::Pause);
+    const State old = state_;
+    state_ = State::Paused;
+    events_.publish(Event::appStateChange(old, State::Paused));
+}
+
+WallTime App::nextMorning(WallTime now) {
+    const std::time_t today =
+        truncatedToInt64(now.time_since_epoch().count()).value_or(std::time_t{});
+    // The core runs on one thread, so the shared result of localtime is safe here.
+    const std::tm* found = std::localtime(&today);
+    if (found == nullptr) {
+        return now; // a clock beyond the calendar: no pause rather than a wrong one
+    }
+    std::tm local = *found;
+    local.tm_hour = MorningHour;
+    local.tm_min = 0;
+    local.tm_sec = 0;
+    local.tm_isdst = DaylightSavingUnknown;
+    std::time_t morning = std::mktime(&local);
+    if (morning <= today) {
+        local.tm_mday += 1;
+        local.tm_hour = MorningHour;
+        local.tm_isdst = DaylightSavingUnknown;
+        morning = std::mktime(&local);
+    }
+    return WallTime(std::chrono::duration<double>(static_cast<double>(morning)));
+}
+
+void App::time(double interval, TimerType type) {
+    // A pause has its end as the deadline too: the time left shows in the title.
+    if (type != TimerType::Reminder) {
         systemTimerDeadline_ = platform_.clock().now() + std::chrono::duration<double>(interval);
     }
     schedule(interval, type);
@@ -148,16 +245,33 @@ void App::timeExpired(Timer& fired) {
     if (type == nullptr) {
         return;
     }
-    if (*type == TimerType::Timer) {
+    switch (*type) {
+    case TimerType::Timer:
         timerFired();
-    } else {
+        break;
+    case TimerType::Reminder:
         reminderFired();
+        break;
+    case TimerType::Pause:
+        restart();
+        break;
     }
 }
 
 void App::onCfgChange(const Cfg::Parameter& parameter) {
-    if (parameter.kind() == Cfg::Parameter::Kind::TimerInterval) {
-        restart();
+    switch (parameter.kind()) {
+    case Cfg::Parameter::Kind::TimerInterval:
+        // While paused the new interval waits for the end of the pause.
+        if (state_ != State::Paused) {
+            restart();
+        }
+        break;
+    case Cfg::Parameter::Kind::NaturalBreaks:
+    case Cfg::Parameter::Kind::HoldWhenBusy:
+        attention_.settingsChanged();
+        break;
+    default:
+        break;
     }
 }
 
@@ -171,6 +285,20 @@ void App::onUIAction(UIAction action) {
     case UIAction::Terminate:
         terminate();
         break;
+    case UIAction::PauseHalfHour:
+        pause(platform_.clock().now() + std::chrono::duration<double>(HalfHour));
+        break;
+    case UIAction::PauseHour:
+        pause(platform_.clock().now() + std::chrono::duration<double>(Hour));
+        break;
+    case UIAction::PauseUntilMorning:
+        pause(nextMorning(platform_.clock().now()));
+        break;
+    case UIAction::Resume:
+        if (state_ == State::Paused) {
+            restart();
+        }
+        break;
     }
 }
 
@@ -179,6 +307,12 @@ double App::countdown() const {
 }
 
 void App::didWakeFromSleep() {
+    // A pause keeps its wall-clock end whatever the settings; its timer waited on a clock that
+    // stood still, so it is armed again for what is left (at once when the end has passed).
+    if (state_ == State::Paused) {
+        schedule(std::max(0.0, countdown()), TimerType::Pause);
+        return;
+    }
     if (cfg_.restartOnWake()) {
         restart();
         return;

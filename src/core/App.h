@@ -2,6 +2,7 @@
 
 #include "core/AppIcon.h"
 #include "core/AppState.h"
+#include "core/Attention.h"
 #include "core/BuildInfo.h"
 #include "core/Cfg.h"
 #include "core/Events.h"
@@ -11,6 +12,7 @@
 #include "platform/Clock.h"
 
 #include <memory>
+#include <optional>
 
 namespace quillmere {
 
@@ -62,6 +64,10 @@ public:
     double countdown() const;
     // "didWakeFromSleep".
     void didWakeFromSleep();
+    // No reminders until `until`; stored, so that the pause outlives the process.
+    void pause(WallTime until);
+    // The first local 06:00 after `now`: the end of a pause until tomorrow.
+    static WallTime nextMorning(WallTime now);
 
     State state() const { return state_; }
     Cfg& cfg() { return cfg_; }
@@ -70,10 +76,17 @@ public:
     UXStatus& status() { return *status_; }
     const std::shared_ptr<Timer>& systemTimer() const { return systemTimer_; }
     WallTime systemTimerDeadline() const { return systemTimerDeadline_; }
+    Attention& attention() { return attention_; }
 
 private:
     // Schedules the one timer without touching the deadline.
     void schedule(double interval, TimerType type);
+    // The reminder at the end of an interval: sound, popup, and what the settings say follows.
+    void remind();
+    // True when the person can't be reminded now: the fire of `type` waits for release.
+    bool holdBack(TimerType type);
+    void onReleased();
+    void onNaturalBreak(double awaySeconds);
 
     Platform& platform_;
     State state_ = State::Init;
@@ -84,6 +97,9 @@ private:
     Cfg cfg_;
     UXAudio audio_;
     UXPopup popup_;
+    Attention attention_;
+    // The fire that came while reminders were held back.
+    std::optional<TimerType> held_;
     WallTime systemTimerDeadline_;
     std::unique_ptr<UXStatus> status_;
 };

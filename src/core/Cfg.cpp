@@ -47,6 +47,12 @@ std::string_view Cfg::Parameter::key() const {
         return ShowTimeInIconKey;
     case Kind::TimerInterval:
         return TimerIntervalKey;
+    case Kind::NaturalBreaks:
+        return NaturalBreaksKey;
+    case Kind::AwayMinutes:
+        return AwayMinutesKey;
+    case Kind::HoldWhenBusy:
+        return HoldWhenBusyKey;
     }
     return {};
 }
@@ -119,6 +125,34 @@ Cfg::Sound Cfg::sound() const {
     return soundFromRawValue(stored.value_or("System")).value_or(Sound::System);
 }
 
+bool Cfg::naturalBreaks() const {
+    return store_.boolValue(NaturalBreaksKey);
+}
+
+std::int64_t Cfg::awayMinutes() const {
+    const std::int64_t minutes = store_.integerValue(AwayMinutesKey);
+    if (minutes < MinimumAwayMinutes || minutes > MaximumAwayMinutes) {
+        return DefaultAwayMinutes;
+    }
+    return minutes;
+}
+
+bool Cfg::holdWhenBusy() const {
+    return store_.boolValue(HoldWhenBusyKey);
+}
+
+std::optional<WallTime> Cfg::pausedUntil(WallTime now) const {
+    if (!store_.contains(PausedUntilKey)) {
+        return std::nullopt;
+    }
+    const WallTime end{std::chrono::duration<double>(store_.doubleValue(PausedUntilKey))};
+    // Written so that NaN fails both comparisons: a past, absurd or unreadable end is no pause.
+    if (!(end > now && end - now <= std::chrono::duration<double>(LongestPause))) {
+        return std::nullopt;
+    }
+    return end;
+}
+
 void Cfg::set(const Parameter& parameter, bool publish) {
     const std::string key{parameter.key()};
     switch (parameter.kind()) {
@@ -127,6 +161,9 @@ void Cfg::set(const Parameter& parameter, bool publish) {
         break;
     case Parameter::Kind::TimerInterval:
         store_.setDouble(key, parameter.seconds());
+        break;
+    case Parameter::Kind::AwayMinutes:
+        store_.setDouble(key, static_cast<double>(parameter.minutes()));
         break;
     default:
         store_.setBool(key, parameter.flag());
@@ -160,6 +197,19 @@ bool Cfg::togglePopups() {
 
 void Cfg::disablePopups() {
     set(Parameter::popupAlerts(false), true);
+}
+
+bool Cfg::setAwayMinutes(std::int64_t minutes) {
+    if (minutes < MinimumAwayMinutes || minutes > MaximumAwayMinutes) {
+        return false;
+    }
+    set(Parameter::awayMinutes(minutes), true);
+    return true;
+}
+
+void Cfg::setPausedUntil(std::optional<WallTime> end) {
+    // No pause is stored as 0, a time long past, which reads back as no pause.
+    store_.setDouble(PausedUntilKey, end ? end->time_since_epoch().count() : 0);
 }
 
 } // namespace quillmere

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/Clock.h"
+
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,7 +41,10 @@ public:
             RestartOnWake,
             ShowCountdown,
             ShowTimeInIcon,
-            TimerInterval
+            TimerInterval,
+            NaturalBreaks,
+            AwayMinutes,
+            HoldWhenBusy
         };
 
         static Parameter alertSound(Sound sound) { return {Kind::AlertSound, sound}; }
@@ -49,6 +55,9 @@ public:
         static Parameter showCountdown(bool on) { return {Kind::ShowCountdown, on}; }
         static Parameter showTimeInIcon(bool on) { return {Kind::ShowTimeInIcon, on}; }
         static Parameter timerInterval(double seconds) { return {Kind::TimerInterval, seconds}; }
+        static Parameter naturalBreaks(bool on) { return {Kind::NaturalBreaks, on}; }
+        static Parameter awayMinutes(std::int64_t minutes) { return {Kind::AwayMinutes, minutes}; }
+        static Parameter holdWhenBusy(bool on) { return {Kind::HoldWhenBusy, on}; }
 
         Kind kind() const { return kind_; }
         // The persisted key.
@@ -57,16 +66,18 @@ public:
         Sound sound() const { return std::get<Sound>(value_); }
         bool flag() const { return std::get<bool>(value_); }
         double seconds() const { return std::get<double>(value_); }
+        std::int64_t minutes() const { return std::get<std::int64_t>(value_); }
 
         friend bool operator==(const Parameter&, const Parameter&) = default;
 
     private:
-        Parameter(Kind kind, std::variant<Sound, bool, double> value)
+        using Value = std::variant<Sound, bool, double, std::int64_t>;
+        Parameter(Kind kind, Value value)
             : kind_(kind)
             , value_(value) {}
 
         Kind kind_;
-        std::variant<Sound, bool, double> value_;
+        Value value_;
     };
 
     // Persisted keys. "ResartOnWake" is spelled as stored settings have it.
@@ -79,12 +90,24 @@ public:
     static constexpr const char* RestartOnWakeKey = "ResartOnWake";
     static constexpr const char* ShowCountdownKey = "ShowCountdown";
     static constexpr const char* ShowTimeInIconKey = "ShowTimeInIcon";
+    // Settings beyond the described ones, all off (or at their default) until the user sets them.
+    static constexpr const char* NaturalBreaksKey = "NaturalBreaks";
+    static constexpr const char* AwayMinutesKey = "AwayMinutes";
+    static constexpr const char* HoldWhenBusyKey = "HoldWhenBusy";
+    // The end of a pause, wall-clock seconds since the epoch.
+    static constexpr const char* PausedUntilKey = "PausedUntil";
 
     static constexpr double DefaultTimerInterval = 600;
     static constexpr double TestTimerInterval = 30;
     static constexpr double MaximumTimerInterval = 7200;
     static constexpr double ReminderInterval = 60;
     static constexpr double TestReminderInterval = 5;
+    static constexpr std::int64_t DefaultAwayMinutes = 5;
+    static constexpr std::int64_t MinimumAwayMinutes = 1;
+    static constexpr std::int64_t MaximumAwayMinutes = 60;
+    // The longest pause the menu offers is until the next morning; a stored end further ahead
+    // than this was not written by us and is ignored.
+    static constexpr double LongestPause = 48 * 3600;
 
     Cfg(bool isTest, Events& events, const BuildInfo& buildInfo, DefaultsStore& store);
 
@@ -107,6 +130,14 @@ public:
     // The default of "ShowTimeInIcon": on where the desktop shows no title beside the icon.
     void setTimeInIconDefault(bool on) { timeInIconDefault_ = on; }
     Sound sound() const;
+    // Whether an absence of awayMinutes() counts as a break.
+    bool naturalBreaks() const;
+    // Whole minutes, 1 to 60; anything else stored reads as the default.
+    std::int64_t awayMinutes() const;
+    // Whether a due reminder waits while a full-screen window or do-not-disturb is on.
+    bool holdWhenBusy() const;
+    // The stored end of a pause, if it lies after `now` and no more than LongestPause ahead.
+    std::optional<WallTime> pausedUntil(WallTime now) const;
 
     // Stores the parameter's value, then publishes it when `publish` is true.
     void set(const Parameter& parameter, bool publish);
@@ -118,6 +149,10 @@ public:
     bool togglePopups();
     // Stores pop-ups off and publishes it.
     void disablePopups();
+    // Stores and publishes whole minutes of 1 to 60; refuses anything else.
+    bool setAwayMinutes(std::int64_t minutes);
+    // Stores the end of a pause, or no pause; nothing is published (the state change tells it).
+    void setPausedUntil(std::optional<WallTime> end);
 
 private:
     bool firstRunFlag(const char* key);

@@ -11,9 +11,13 @@ namespace quillmere {
 
 // A request from the user interface.
 enum class UIAction {
-    CountdownChange, // the countdown display should change; nothing publishes it at present
-    Restart,         // restart the work interval now
-    Terminate,       // quit the application
+    CountdownChange,   // the countdown display should change; nothing publishes it at present
+    Restart,           // restart the work interval now
+    Terminate,         // quit the application
+    PauseHalfHour,     // no reminders for 30 minutes
+    PauseHour,         // no reminders for an hour
+    PauseUntilMorning, // no reminders until the next local 06:00
+    Resume,            // end a pause now
 };
 
 // One published occurrence.

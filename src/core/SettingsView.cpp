@@ -4,6 +4,8 @@
 #include "core/UXAudio.h"
 #include "platform/Alert.h"
 #include "platform/Application.h"
+#include "platform/BusyMonitor.h"
+#include "platform/Presence.h"
 #include "platform/WholeNumber.h"
 
 #include <limits>
@@ -24,6 +26,11 @@ ViewNode row(const char* label, ViewNode control) {
     return ViewNode::hstack(Alignment::Center, {std::move(labelColumn), std::move(control)});
 }
 
+// A short note under a row that can't be used on this desktop.
+ViewNode note(const char* text) {
+    return ViewNode::label(text, ViewNode::TextStyle::Caption);
+}
+
 ViewNode toggle(bool value, std::function<void(bool)> set) {
     ViewNode node;
     node.kind = ViewNode::Kind::Toggle;
@@ -35,16 +42,22 @@ ViewNode toggle(bool value, std::function<void(bool)> set) {
 } // namespace
 
 SettingsView::SettingsView(Cfg& cfg, UXAudio& audio, AppIcon& icon, Application& application,
-                           AlertFactory makeAlert)
+                           AlertFactory makeAlert, const Presence& presence,
+                           const BusyMonitor& busyMonitor)
     : timerIntervalMinutes_(truncatedToInt64(cfg.timerInterval() / 60).value_or(0))
     , selectedSound_(cfg.sound())
     , restartOnWake_(false)
     , autoRestart_(false)
+    , naturalBreaks_(cfg.naturalBreaks())
+    , awayMinutes_(cfg.awayMinutes())
+    , holdWhenBusy_(cfg.holdWhenBusy())
     , cfg_(&cfg)
     , audio_(&audio)
     , icon_(&icon)
     , application_(&application)
-    , makeAlert_(std::move(makeAlert)) {
+    , makeAlert_(std::move(makeAlert))
+    , presence_(&presence)
+    , busyMonitor_(&busyMonitor) {
     autoRestart_ = cfg.autoRestart();
     restartOnWake_ = cfg.restartOnWake();
 }
@@ -102,18 +115,75 @@ ViewNode SettingsView::body() {
     ok.focusable = true;
     ok.defaultAction = true;
 
-    ViewNode content = ViewNode::vstack(
-        Alignment::Center,
-        {header(), row(IntervalLabel, std::move(fieldColumn)),
-         row(RestartOnWakeLabel, toggle(restartOnWake_, [this](bool on) { restartOnWake_ = on; })),
-         row(AutoRestartLabel, std::move(autoRestartToggle)),
-         row(TimeInIconLabel, toggle(showTimeInIcon_.value_or(cfg_->showTimeInIcon()),
-                                     [this](bool on) { showTimeInIcon_ = on; })),
-         std::move(soundRow), std::move(ok)});
+    std::vector<ViewNode> rows;
+    rows.push_back(header());
+    rows.push_back(row(IntervalLabel, std::move(fieldColumn)));
+    rows.push_back(
+        row(RestartOnWakeLabel, toggle(restartOnWake_, [this](bool on) { restartOnWake_ = on; })));
+    rows.push_back(row(AutoRestartLabel, std::move(autoRestartToggle)));
+    rows.push_back(row(TimeInIconLabel, toggle(showTimeInIcon_.value_or(cfg_->showTimeInIcon()),
+                                               [this](bool on) { showTimeInIcon_ = on; })));
+    addAbsenceRows(rows);
+    rows.push_back(std::move(soundRow));
+    rows.push_back(std::move(ok));
+    ViewNode content = ViewNode::vstack(Alignment::Center, std::move(rows));
     content.fixedSize = true;
     content.withPadding(0, 0, BottomPadding, TrailingPadding);
     content.onAppear = [this] { application_->activateIgnoringOtherApps(); };
     return content;
+}
+
+void SettingsView::addAbsenceRows(std::vector<ViewNode>& rows) {
+    // The rows are disabled where no source answers; the settings keep what is stored.
+    const bool presenceMissing = presence_->source().empty();
+    ViewNode breaksToggle = toggle(naturalBreaks_, [this](bool on) { naturalBreaks_ = on; });
+    breaksToggle.disabled = presenceMissing;
+    ViewNode minutes;
+    minutes.kind = ViewNode::Kind::NumberField;
+    minutes.text = std::to_string(Cfg::DefaultAwayMinutes);
+    minutes.intValue = [this] { return awayMinutes_; };
+    minutes.setIntValue = [this](std::int64_t value) { awayMinutes_ = value; };
+    minutes.action = [this] { update(); };
+    minutes.focusable = true;
+    minutes.disabled = presenceMissing;
+    minutes.withFrame(IntervalFieldWidth, std::nullopt, Alignment::Leading);
+    rows.push_back(
+        row(NaturalBreaksLabel,
+            ViewNode::hstack(Alignment::Center, {std::move(breaksToggle), std::move(minutes),
+                                                 ViewNode::label(AwayMinutesUnit)})));
+    if (presenceMissing) {
+        rows.push_back(note(NoPresenceSource));
+    }
+
+    const bool busyMissing = busyMonitor_->source().empty();
+    ViewNode holdToggle = toggle(holdWhenBusy_, [this](bool on) { holdWhenBusy_ = on; });
+    holdToggle.disabled = busyMissing;
+    rows.push_back(row(HoldWhenBusyLabel, std::move(holdToggle)));
+    if (busyMissing) {
+        rows.push_back(note(NoBusySource));
+    }
+}
+
+bool SettingsView::saveAbsenceSettings() {
+    // Stored and published only when changed: a save that leaves them alone publishes exactly
+    // what it always did.
+    if (naturalBreaks_ != cfg_->naturalBreaks()) {
+        cfg_->set(Cfg::Parameter::naturalBreaks(naturalBreaks_), true);
+    }
+    const bool awayAccepted =
+        awayMinutes_ == cfg_->awayMinutes() || cfg_->setAwayMinutes(awayMinutes_);
+    if (holdWhenBusy_ != cfg_->holdWhenBusy()) {
+        cfg_->set(Cfg::Parameter::holdWhenBusy(holdWhenBusy_), true);
+    }
+    return awayAccepted;
+}
+
+void SettingsView::refuse(const char* informative) {
+    std::unique_ptr<Alert> alert = makeAlert_();
+    alert->setStyle(AlertStyle::Warning);
+    alert->setMessageText(RefusalMessage);
+    alert->setInformativeText(informative);
+    alert->runModal();
 }
 
 void SettingsView::selectSound(Cfg::Sound sound) {
@@ -134,18 +204,18 @@ void SettingsView::update() {
         cfg_->set(Cfg::Parameter::showTimeInIcon(*showTimeInIcon_), true);
     }
 
+    const bool awayAccepted = saveAbsenceSettings();
+
     // Minutes times 60 must not wrap around: an entry too large for it is refused like any other.
     constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max() / 60;
     const bool fits = timerIntervalMinutes_ <= limit && timerIntervalMinutes_ >= -limit;
-    if (fits && cfg_->setTimerInterval(static_cast<double>(timerIntervalMinutes_ * 60))) {
+    if (!fits || !cfg_->setTimerInterval(static_cast<double>(timerIntervalMinutes_ * 60))) {
+        refuse(RefusalInformative);
+    } else if (!awayAccepted) {
+        refuse(AwayRefusalInformative);
+    } else {
         _done();
-        return;
     }
-    std::unique_ptr<Alert> alert = makeAlert_();
-    alert->setStyle(AlertStyle::Warning);
-    alert->setMessageText(RefusalMessage);
-    alert->setInformativeText(RefusalInformative);
-    alert->runModal();
 }
 
 } // namespace quillmere

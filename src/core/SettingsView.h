@@ -13,10 +13,13 @@ namespace quillmere {
 class Alert;
 class AppIcon;
 class Application;
+class BusyMonitor;
+class Presence;
 class UXAudio;
 
-// The Settings form: a working copy of the interval (in minutes), the two restart options and
-// the alert sound, saved on OK in a fixed order. Nothing is stored while the user edits.
+// The Settings form: a working copy of the interval (in minutes), the two restart options, the
+// alert sound, natural breaks with their minutes away and holding while busy, saved on OK in a
+// fixed order. Nothing is stored while the user edits.
 class SettingsView : public HostedView {
 public:
     using AlertFactory = std::function<std::unique_ptr<Alert>()>;
@@ -37,13 +40,19 @@ public:
     static constexpr const char* AutoRestartLabel = "Auto restart timer";
     static constexpr const char* TimeInIconLabel = "Show the time in the icon";
     static constexpr const char* SoundLabel = "Reminder sound";
+    static constexpr const char* NaturalBreaksLabel = "Natural breaks";
+    static constexpr const char* AwayMinutesUnit = "min";
+    static constexpr const char* HoldWhenBusyLabel = "Hold when busy";
+    static constexpr const char* NoPresenceSource = "No idle or lock source on this desktop";
+    static constexpr const char* NoBusySource = "No full-screen or do-not-disturb source here";
     static constexpr const char* OkButton = "OK";
     static constexpr const char* RefusalMessage = "Oops";
     static constexpr const char* RefusalInformative = "Invalid interval";
+    static constexpr const char* AwayRefusalInformative = "Invalid minutes away (1 to 60)";
 
     // Reads the working copy from the store once.
     SettingsView(Cfg& cfg, UXAudio& audio, AppIcon& icon, Application& application,
-                 AlertFactory makeAlert);
+                 AlertFactory makeAlert, const Presence& presence, const BusyMonitor& busyMonitor);
 
     ViewNode body() override;
 
@@ -52,16 +61,25 @@ public:
     Cfg::Sound selectedSound() const { return selectedSound_; }
     bool restartOnWake() const { return restartOnWake_; }
     bool autoRestart() const { return autoRestart_; }
+    bool naturalBreaks() const { return naturalBreaks_; }
+    std::int64_t awayMinutes() const { return awayMinutes_; }
+    bool holdWhenBusy() const { return holdWhenBusy_; }
 
     // Set by the window host: closes the window.
     std::function<void()> _done = [] {};
 
 private:
     void selectSound(Cfg::Sound sound);
-    // Saves the form: sound, restart-on-wake, auto-restart, then the interval; closes the
-    // window when the interval is accepted, else shows the refusal.
+    // Saves the form: sound, restart-on-wake, auto-restart, what changed of the absence
+    // settings, then the interval; closes the window when everything is accepted, else shows the
+    // first refusal.
     void update();
     ViewNode header();
+    // The rows of the settings beyond the described ones, each with its note when disabled.
+    void addAbsenceRows(std::vector<ViewNode>& rows);
+    // Stores what changed of them; false when the minutes away are refused.
+    bool saveAbsenceSettings();
+    void refuse(const char* informative);
 
     std::int64_t timerIntervalMinutes_;
     Cfg::Sound selectedSound_;
@@ -69,11 +87,16 @@ private:
     bool autoRestart_;
     // Set once the user flips the switch; until then it shows the stored or desktop's value.
     std::optional<bool> showTimeInIcon_;
+    bool naturalBreaks_;
+    std::int64_t awayMinutes_;
+    bool holdWhenBusy_;
     Cfg* cfg_;
     UXAudio* audio_;
     AppIcon* icon_;
     Application* application_;
     AlertFactory makeAlert_;
+    const Presence* presence_;
+    const BusyMonitor* busyMonitor_;
 };
 
 } // namespace quillmere

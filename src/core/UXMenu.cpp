@@ -31,6 +31,16 @@ void UXMenu::initMain(Platform& platform) {
     menu.addItem(aboutTitle(), "aboutAction:", "", [this](MenuItem&) { aboutAction(); });
     menu.addSeparator();
     menu.addItem(RestartTitle, "restartAction:", "r", [this](MenuItem&) { restartAction(); });
+    // Pausing belongs with restarting. A pause entry chosen while paused sets a new end.
+    const auto publish = [this](UIAction action) {
+        return [this, action](MenuItem&) { events_.publish(Event::uiAction(action)); };
+    };
+    menu.addItem(PauseHalfHourTitle, "pauseHalfHourAction:", "", publish(UIAction::PauseHalfHour));
+    menu.addItem(PauseHourTitle, "pauseHourAction:", "", publish(UIAction::PauseHour));
+    menu.addItem(PauseUntilMorningTitle, "pauseUntilMorningAction:", "",
+                 publish(UIAction::PauseUntilMorning));
+    // Shown only while paused; the menu is built before the first interval or pause begins.
+    menu.addItem(ResumeTitle, "resumeAction:", "", publish(UIAction::Resume)).setHidden(true);
     MenuItem& mute = menu.addItem(MuteTitle, "toggleMuteWithSender:", "",
                                   [this](MenuItem& sender) { toggleMute(sender); });
     mute.setState(cfg_.isMuted());
@@ -46,6 +56,9 @@ void UXMenu::initMain(Platform& platform) {
 void UXMenu::updateMain() {
     if (MenuItem* mute = main_->itemWithTitle(MuteTitle)) {
         mute->setState(cfg_.isMuted());
+    }
+    if (MenuItem* resume = main_->itemWithTitle(ResumeTitle)) {
+        resume->setHidden(state_() != AppState::Paused);
     }
 }
 

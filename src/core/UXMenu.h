@@ -13,10 +13,14 @@ class Events;
 class Menu;
 class MenuItem;
 
-// The status menu: About, Restart timer, Mute, Popup reminders, Settings, Quit.
+// The status menu: About, Restart timer, the pause entries, Mute, Popup reminders, Settings, Quit.
 class UXMenu {
 public:
     static constexpr const char* RestartTitle = "Restart timer";
+    static constexpr const char* PauseHalfHourTitle = "Pause for 30 minutes";
+    static constexpr const char* PauseHourTitle = "Pause for 1 hour";
+    static constexpr const char* PauseUntilMorningTitle = "Pause until tomorrow";
+    static constexpr const char* ResumeTitle = "Resume";
     static constexpr const char* MuteTitle = "Mute";
     static constexpr const char* PopupsTitle = "Popup reminders";
     static constexpr const char* SettingsTitle = "Settings";
@@ -42,7 +46,7 @@ public:
 
 private:
     void initMain(Platform& platform);
-    // Refreshes the Mute check mark.
+    // Refreshes the Mute check mark and shows "Resume" only while paused.
     void updateMain();
 
     UXAudio& audio_;

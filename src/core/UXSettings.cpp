@@ -6,8 +6,10 @@ namespace quillmere {
 
 UXSettings::UXSettings(Cfg& cfg, UXAudio& audio, AppIcon& icon, Platform& platform)
     : UXWindow(platform.runLoop(), platform.createPanel(),
-               SettingsView(cfg, audio, icon, platform.application(),
-                            [&platform] { return platform.createAlert(); }),
+               SettingsView(
+                   cfg, audio, icon, platform.application(),
+                   [&platform] { return platform.createAlert(); }, platform.presence(),
+                   platform.busyMonitor()),
                PanelStyle::HudWindow) {}
 
 } // namespace quillmere

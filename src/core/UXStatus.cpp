@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace quillmere {
 
@@ -52,6 +53,7 @@ void UXStatus::update() {
 void UXStatus::updateIcon() {
     switch (state_()) {
     case AppState::Timing:
+    case AppState::Paused:
         setIcon(TimerIcon);
         break;
     case AppState::Reminding:
@@ -62,17 +64,26 @@ void UXStatus::updateIcon() {
     }
 }
 
+std::string UXStatus::titleText(double remaining) const {
+    if (state_() == AppState::Paused) {
+        return PausedMark + UXTime::countdown(std::max(0.0, remaining));
+    }
+    if (onBreak_ && onBreak_()) {
+        return BreakTitle;
+    }
+    return remaining >= 0 ? UXTime::countdown(remaining) : UXTime::countup(-remaining);
+}
+
 void UXStatus::updateTitle() {
     const double remaining = remainingTime_();
-    const std::string text =
-        remaining >= 0 ? UXTime::countdown(remaining) : UXTime::countup(-remaining);
+    const std::string text = titleText(remaining);
     // The tooltip always tells the time, the one place it stays with the countdown off.
     statusBarItem_->setToolTip(toolTip(remaining, text));
     // With the countdown off the last title stays as it is; it is not cleared.
     if (!cfg_.showCountdown()) {
         return;
     }
-    const bool red = state_() == AppState::Reminding || text == "0";
+    const bool red = (state_() == AppState::Reminding && text != BreakTitle) || text == "0";
     // The time in the icon is the title's: told first, so the item draws once per refresh.
     statusBarItem_->setTimeInIcon(cfg_.showTimeInIcon());
     statusBarItem_->setElapsedFraction(elapsedFraction(remaining));
@@ -80,23 +91,34 @@ void UXStatus::updateTitle() {
 }
 
 double UXStatus::elapsedFraction(double remaining) const {
-    if (state_() == AppState::Reminding) {
+    switch (state_()) {
+    case AppState::Reminding:
         return 1;
+    case AppState::Paused:
+        return 0;
+    default:
+        break;
     }
     const double gone = 1 - remaining / cfg_.timerInterval();
     // Written so that NaN lands on 0.
     return gone > 0 ? std::min(gone, 1.0) : 0;
 }
 
-std::string UXStatus::toolTip(double remaining, const std::string& time) const {
+std::string UXStatus::toolTip(double remaining, const std::string& title) const {
     // The bare seconds of the title read as seconds here, where there is room for the unit.
     const auto unit = [](std::string value) {
         return !value.empty() && value.back() >= '0' && value.back() <= '9' ? value + "s" : value;
     };
-    // The count-up's "+" is what "ago" says.
-    std::string text =
-        remaining >= 0 ? unit(time) + " left" : "Break due " + unit(time.substr(1)) + " ago";
-    // Every state that changes what the time means joins here ("paused" with pausing).
+    const bool paused = state_() == AppState::Paused;
+    std::string text;
+    if (title == BreakTitle) {
+        text = "On a break";
+    } else if (paused) {
+        text = unit(title.substr(std::string_view(PausedMark).size())) + " left, paused";
+    } else {
+        // The count-up's "+" is what "ago" says.
+        text = remaining >= 0 ? unit(title) + " left" : "Break due " + unit(title.substr(1)) + " ago";
+    }
     if (cfg_.isMuted()) {
         text += ", muted";
     }

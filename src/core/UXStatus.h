@@ -31,6 +31,10 @@ public:
     static constexpr double IconHeight = 26;
     static constexpr double UpdateInterval = 1;
     static constexpr Font TitleFont{true, 12, Font::Weight::Regular};
+    // Before the time left while paused.
+    static constexpr const char* PausedMark = "\u2016";
+    // The title while an absence already counts as a natural break.
+    static constexpr const char* BreakTitle = "break";
 
     // Subscribes to the three event lists; creates nothing on screen yet.
     UXStatus(Cfg& cfg, UXAudio& audio, const BuildInfo& buildInfo, Events& events,
@@ -48,6 +52,8 @@ public:
     // Shows the named image; never in test mode.
     void setIcon(const std::string& name);
     void startUpdateTimer(double seconds);
+    // Tells whether the person is away long enough for a natural break (none: never).
+    void setOnBreak(std::function<bool()> onBreak) { onBreak_ = std::move(onBreak); }
 
     UXMenu* menu() { return menu_.get(); }
     StatusItem* statusBarItem() { return statusBarItem_.get(); }
@@ -55,9 +61,11 @@ public:
 private:
     void updateTitle();
     // The tooltip's text: the time left, or since the break was due, then what changes its
-    // meaning ("muted").
-    std::string toolTip(double remaining, const std::string& time) const;
+    // meaning ("paused", "muted").
+    std::string toolTip(double remaining, const std::string& title) const;
     double elapsedFraction(double remaining) const;
+    // The time left, the time since the deadline, the pause left, or that a break counts.
+    std::string titleText(double remaining) const;
 
     Cfg& cfg_;
     UXAudio& audio_;
@@ -65,6 +73,7 @@ private:
     Events& events_;
     std::function<AppState()> state_;
     std::function<double()> remainingTime_;
+    std::function<bool()> onBreak_;
     AppIcon& icon_;
     Platform& platform_;
     std::unique_ptr<UXMenu> menu_;

@@ -21,6 +21,9 @@ public:
     virtual bool state() const = 0;
     virtual void setEnabled(bool enabled) = 0;
     virtual bool isEnabled() const = 0;
+    // A hidden item is not shown and cannot be chosen; it keeps its place in the menu.
+    virtual void setHidden(bool hidden) = 0;
+    virtual bool isHidden() const = 0;
     virtual bool isSeparator() const = 0;
 };
 

@@ -1,6 +1,8 @@
 // The controller's timer cycle, driven in virtual time on the simulated desktop.
 #include "support/Scenario.h"
 
+#include "core/Log.h"
+
 namespace quillmere::testing {
 namespace {
 
@@ -238,6 +240,17 @@ TEST_F(AppCycle, WakeKeepsTheWallClockDeadlineWhenRestartAfterSleepIsOff) {
     platform.sleepAndWake(30);
     EXPECT_TRUE(takeTrace().empty());
     EXPECT_EQ(armed(), "Reminder");
+}
+
+TEST_F(AppCycle, EndingTheControllerLeavesNothingOfItRunning) {
+    launch();
+    controller.reset();
+    EXPECT_EQ(platform.wake().observerCount(), 0u);
+    EXPECT_EQ(platform.loop().validTimerCount(App::TimerEntryPoint), 0u);
+    ::testing::internal::CaptureStdout();
+    Log::error("after the end");
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(platform.log().entries().empty());
 }
 
 } // namespace

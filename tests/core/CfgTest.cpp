@@ -198,6 +198,29 @@ TEST_F(CfgTest, WritersStoreBeforeTheyPublish) {
                                          P::popupAlerts(false)}));
 }
 
+TEST_F(CfgTest, AbsenceSettingsDefaultOffAndFallBackWhenUnreadable) {
+    Cfg cfg = launch();
+    EXPECT_FALSE(cfg.naturalBreaks());
+    EXPECT_EQ(cfg.awayMinutes(), 5);
+    EXPECT_FALSE(cfg.holdWhenBusy());
+    for (const StoredValue& minutes : {StoredValue{S("garbage")}, StoredValue{0.0},
+                                       StoredValue{61.0}, StoredValue{NaN}, StoredValue{-3.0}}) {
+        store.put(Cfg::AwayMinutesKey, minutes);
+        EXPECT_EQ(cfg.awayMinutes(), 5);
+    }
+    store.put(Cfg::AwayMinutesKey, S("60"));
+    EXPECT_EQ(cfg.awayMinutes(), 60);
+
+    // Whole minutes from 1 to 60 are stored and published; anything else is refused untouched.
+    EXPECT_FALSE(cfg.setAwayMinutes(0));
+    EXPECT_FALSE(cfg.setAwayMinutes(61));
+    EXPECT_TRUE(published.empty());
+    EXPECT_TRUE(cfg.setAwayMinutes(60));
+    EXPECT_TRUE(cfg.setAwayMinutes(1));
+    EXPECT_EQ(cfg.awayMinutes(), 1);
+    EXPECT_EQ(published, (std::vector<P>{P::awayMinutes(60), P::awayMinutes(1)}));
+}
+
 TEST(StoredValueTest, TypedConversions) {
     struct Row {
         StoredValue value;

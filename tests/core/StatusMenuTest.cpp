@@ -15,6 +15,7 @@ TEST_F(StatusMenu, BeforeTheFirstRestartOnlyTheTimerIconShows) {
     controller->events().publish(Event::uiAction(UIAction::CountdownChange));
     EXPECT_EQ(item().imageName(), "Quillmere.png");
     EXPECT_EQ(item().titleSets(), 0);
+    EXPECT_TRUE(menu().find(UXMenu::ResumeTitle)->isHidden());
     EXPECT_DOUBLE_EQ(item().length(), 50);
     EXPECT_DOUBLE_EQ(item().imageWidth(), 16);
     EXPECT_DOUBLE_EQ(item().imageHeight(), 26);
@@ -78,18 +79,23 @@ TEST_F(StatusMenu, TestModeNeverLoadsAnIcon) {
     EXPECT_FALSE(item().title().empty());
 }
 
-TEST_F(StatusMenu, MenuHasSixItemsAndTwoSeparatorsInOrder) {
+TEST_F(StatusMenu, MenuHasTheSixItemsInOrderWithThePauseEntriesBesideRestart) {
     launch();
     Strings rows;
     for (const auto& entry : menu().items()) {
         rows.push_back(entry->isSeparator() ? "---"
                                             : entry->title() + "|" + entry->actionName() + "|" +
                                                   entry->keyEquivalent() + "|" +
-                                                  (entry->isEnabled() ? "on" : "off"));
+                                                  (entry->isEnabled() ? "on" : "off") +
+                                                  (entry->isHidden() ? "|hidden" : ""));
     }
     EXPECT_EQ(rows,
               (Strings{"About Quillmere Timer|aboutAction:||on", "---",
-                       "Restart timer|restartAction:|r|on", "Mute|toggleMuteWithSender:||on",
+                       "Restart timer|restartAction:|r|on",
+                       "Pause for 30 minutes|pauseHalfHourAction:||on",
+                       "Pause for 1 hour|pauseHourAction:||on",
+                       "Pause until tomorrow|pauseUntilMorningAction:||on",
+                       "Resume|resumeAction:||on|hidden", "Mute|toggleMuteWithSender:||on",
                        "Popup reminders|togglePopupWithSender:||on",
                        "Settings|runSettingsModal:|s|on", "---", "Quit|terminateAction:|q|on"}));
 }

@@ -1,6 +1,8 @@
 // The Settings and About windows, run modally through their host on the simulated desktop.
 #include "support/Scenario.h"
 
+#include <algorithm>
+
 namespace quillmere::testing {
 namespace {
 
@@ -78,6 +80,56 @@ TEST_F(Windows, RefusedIntervalShowsTheAlertAndKeepsTheWindowOpen) {
     EXPECT_EQ(refusal.informativeText, "Invalid interval");
     EXPECT_TRUE(refusal.buttons.empty());
     EXPECT_DOUBLE_EQ(controller->countdown(), 60);
+}
+
+TEST_F(Windows, AbsenceRowsSaveWhatChangedAndRefuseMinutesAwayOutOfRange) {
+    launch();
+    openSettings([&](SimPanel& panel) {
+        EXPECT_FALSE(panel.control("Natural breaks")->boolValue());
+        EXPECT_EQ(panel.control("Natural breaks", ViewNode::Kind::NumberField)->intValue(), 5);
+        EXPECT_FALSE(panel.control("Hold when busy")->boolValue());
+        const Strings texts = panel.texts();
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoPresenceSource), 0);
+        EXPECT_EQ(panel.render().children.front().children.size(), 2u); // logo and name
+        using K = ViewNode::Kind; // a click gives each field, the picker and OK the keyboard
+        EXPECT_EQ(panel.focusableKinds(),
+                  (std::vector<K>{K::NumberField, K::NumberField, K::Picker, K::Button}));
+        EXPECT_TRUE(panel.setToggle("Natural breaks", true));
+        EXPECT_TRUE(panel.setNumber("Natural breaks", 61));
+        EXPECT_TRUE(panel.setToggle("Hold when busy", true));
+        takeTrace();
+        panel.press("OK");
+        EXPECT_TRUE(panel.isOnScreen());
+        EXPECT_EQ(takeTrace(), (Strings{"AlertSound=System", "ResartOnWake=on", "AutoRestart=on",
+                                        "NaturalBreaks=on", "HoldWhenBusy=on", "TimerInterval=600",
+                                        "Timing->Timing"}));
+        panel.setNumber("Natural breaks", 12);
+        EXPECT_TRUE(panel.pressReturn()); // Return outside a field presses OK
+        EXPECT_EQ(takeTrace(), (Strings{"AlertSound=System", "ResartOnWake=on", "AutoRestart=on",
+                                        "AwayMinutes=12", "TimerInterval=600", "Timing->Timing"}));
+    });
+    EXPECT_FALSE(settingsPanel().isOnScreen());
+    ASSERT_EQ(platform.alerts().shown().size(), 1u);
+    EXPECT_EQ(platform.alerts().shown()[0].messageText, "Oops");
+    EXPECT_EQ(platform.alerts().shown()[0].informativeText, "Invalid minutes away (1 to 60)");
+    EXPECT_EQ(controller->cfg().awayMinutes(), 12);
+}
+
+TEST_F(Windows, AbsenceRowsAreDisabledWithANoteWhereNoSourceAnswers) {
+    platform.person().setSource("");
+    platform.busy().setSource("");
+    launch();
+    openSettings([](SimPanel& panel) {
+        EXPECT_FALSE(panel.setToggle("Natural breaks", true));
+        EXPECT_FALSE(panel.setNumber("Natural breaks", 10));
+        EXPECT_FALSE(panel.setToggle("Hold when busy", true));
+        const Strings texts = panel.texts();
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoPresenceSource), 1);
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoBusySource), 1);
+        panel.press("OK");
+    });
+    EXPECT_FALSE(settingsPanel().isOnScreen());
+    EXPECT_FALSE(platform.store().contains(Cfg::NaturalBreaksKey));
 }
 
 TEST_F(Windows, TestModeFormStartsAtZeroMinutesAndHasNoLogo) {

@@ -15,7 +15,8 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "$*"; cat "$work/stdout" "$work/stderr" 2>/dev/null || true; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# -noreset: a server that resets when its last client leaves refuses the next start meanwhile.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$work/display")"

@@ -20,8 +20,10 @@ const QString MenuPath = QStringLiteral("/MenuBar");
 const QString Menu = QStringLiteral("com.canonical.dbusmenu");
 constexpr int AboutId = 1;
 constexpr int RestartId = 3;
-constexpr int MuteId = 4;
-constexpr int SettingsId = 6;
+constexpr int PauseHalfHourId = 4;
+constexpr int ResumeId = 7;
+constexpr int MuteId = 8;
+constexpr int SettingsId = 10;
 
 template <typename T> T unpack(const QVariant& value) {
     T result{};
@@ -70,9 +72,12 @@ TEST_F(DBusMenuExporterTest, LayoutIsTheStatusMenuInOrder) {
                           ? QStringLiteral("--")
                           : child.properties.value("label").toString());
     }
-    EXPECT_EQ(labels, (QStringList{"About Quillmere Timer", "--", "Restart timer", "Mute",
-                                   "Popup reminders", "Settings", "--", "Quit"}));
-    ASSERT_EQ(root.children.size(), 8);
+    EXPECT_EQ(labels,
+              (QStringList{"About Quillmere Timer", "--", "Restart timer", "Pause for 30 minutes",
+                           "Pause for 1 hour", "Pause until tomorrow", "Resume", "Mute",
+                           "Popup reminders", "Settings", "--", "Quit"}));
+    ASSERT_EQ(root.children.size(), 12);
+    EXPECT_EQ(root.children[ResumeId - 1].properties.value("visible"), false);
     const QVariantMap& restart = root.children[RestartId - 1].properties;
     EXPECT_EQ(restart.value("enabled"), true);
     EXPECT_FALSE(restart.contains("toggle-type"));
@@ -81,7 +86,7 @@ TEST_F(DBusMenuExporterTest, LayoutIsTheStatusMenuInOrder) {
     EXPECT_FALSE(root.children[0].properties.contains("shortcut"));
     EXPECT_EQ(root.children[MuteId - 1].properties.value("toggle-type"), "checkmark");
     EXPECT_EQ(root.children[MuteId - 1].properties.value("toggle-state"), 0);
-    EXPECT_EQ(root.children[4].properties.value("toggle-state"), 0); // pop-ups stored off
+    EXPECT_EQ(root.children[MuteId].properties.value("toggle-state"), 0); // pop-ups stored off
 
     // Depth 0 is the root alone; a group asks for chosen properties and skips unknown ids.
     EXPECT_TRUE(layout(0).children.isEmpty());
@@ -132,6 +137,15 @@ TEST_F(DBusMenuExporterTest, ClicksRunTheActionsAndOnlyACheckMarkChangeIsAnnounc
     EXPECT_TRUE(area.heard("ItemsPropertiesUpdated").isEmpty());
     EXPECT_TRUE(area.heard("LayoutUpdated").isEmpty());
     EXPECT_EQ(menuCall("Event", event(42)).errorName(), "com.canonical.dbusmenu.Error.UnknownId");
+
+    // Pausing shows "Resume": hosts hear that it became visible.
+    EXPECT_EQ(menuCall("Event", event(PauseHalfHourId)).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(waitUntil([&] { return !area.heard("ItemsPropertiesUpdated").isEmpty(); }));
+    const auto shown =
+        unpack<DBusMenuItemList>(area.heard("ItemsPropertiesUpdated")[0].arguments().value(0));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0].id, ResumeId);
+    EXPECT_EQ(shown[0].properties.value("visible"), true);
 }
 
 TEST(DBusMenuAloneTest, DBusMenuRepliesBeforeAnActionRunsItsModalWindow) {

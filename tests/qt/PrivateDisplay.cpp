@@ -38,11 +38,12 @@ PrivateDisplay::PrivateDisplay()
         return;
     }
     endWith(server_);
-    // Xvfb picks a free display and writes its number to standard output once it listens.
+    // Xvfb picks a free display and writes its number to standard output once it listens. It
+    // must not reset when its last client leaves: a client connecting meanwhile is refused.
     server_.start(QStringLiteral("Xvfb"),
                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                    QStringLiteral("0"), QStringLiteral("640x480x24"), QStringLiteral("-nolisten"),
-                   QStringLiteral("tcp")});
+                   QStringLiteral("tcp"), QStringLiteral("-noreset")});
     QByteArray line;
     while (!line.endsWith('\n') && server_.waitForReadyRead(10000)) {
         line += server_.readAllStandardOutput();

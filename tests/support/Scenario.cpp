@@ -30,8 +30,17 @@ std::string describe(AppState state) {
         return "Timing";
     case AppState::Reminding:
         return "Reminding";
+    case AppState::Paused:
+        return "Paused";
     }
     return "?";
+}
+
+std::string describe(UIAction action) {
+    static const char* const names[] = {"CountdownChange", "Restart",   "Terminate",
+                                        "PauseHalfHour",   "PauseHour", "PauseUntilMorning",
+                                        "Resume"};
+    return names[static_cast<int>(action)];
 }
 
 std::string describe(const Cfg::Parameter& parameter) {
@@ -41,6 +50,8 @@ std::string describe(const Cfg::Parameter& parameter) {
         return text + "=" + std::string(Cfg::rawValue(parameter.sound()));
     case Cfg::Parameter::Kind::TimerInterval:
         return text + "=" + std::to_string(static_cast<long long>(parameter.seconds()));
+    case Cfg::Parameter::Kind::AwayMinutes:
+        return text + "=" + std::to_string(parameter.minutes());
     default:
         return text + "=" + (parameter.flag() ? "on" : "off");
     }
@@ -71,11 +82,8 @@ void Scenario::construct(bool isTest) {
     }));
     events.subscribe(Events::CfgChangeSubscriber(
         [this](const Cfg::Parameter& parameter) { trace.push_back(describe(parameter)); }));
-    events.subscribe(Events::UIActionSubscriber([this](UIAction action) {
-        trace.push_back(action == UIAction::Restart     ? "ui Restart"
-                        : action == UIAction::Terminate ? "ui Terminate"
-                                                        : "ui CountdownChange");
-    }));
+    events.subscribe(Events::UIActionSubscriber(
+        [this](UIAction action) { trace.push_back("ui " + describe(action)); }));
 }
 
 void Scenario::launch(bool isTest) {
@@ -105,7 +113,8 @@ std::string Scenario::armed() const {
         return "none";
     }
     const auto* type = std::any_cast<AppTimerType>(&timer->userInfo());
-    return type == nullptr ? "untyped" : *type == AppTimerType::Timer ? "Timer" : "Reminder";
+    static const char* const names[] = {"Timer", "Reminder", "Pause"};
+    return type == nullptr ? "untyped" : names[static_cast<int>(*type)];
 }
 
 } // namespace quillmere::testing

@@ -46,5 +46,6 @@ protected:
 
 std::string describe(const Cfg::Parameter& parameter);
 std::string describe(AppState state);
+std::string describe(UIAction action);
 
 } // namespace quillmere::testing

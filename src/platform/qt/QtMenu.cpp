@@ -30,12 +30,19 @@ void QtMenuItem::setEnabled(bool enabled) {
 bool QtMenuItem::isEnabled() const {
     return action_->isEnabled();
 }
+void QtMenuItem::setHidden(bool hidden) {
+    action_->setVisible(!hidden);
+}
+bool QtMenuItem::isHidden() const {
+    return !action_->isVisible();
+}
 bool QtMenuItem::isSeparator() const {
     return action_->isSeparator();
 }
 
 void QtMenuItem::trigger() {
-    if (callback_ && action_->isEnabled()) {
+    // A host may still send a click for an item it showed before the item was hidden.
+    if (callback_ && action_->isEnabled() && action_->isVisible()) {
         callback_(*this);
     }
 }

@@ -28,6 +28,8 @@ public:
     bool state() const override;
     void setEnabled(bool enabled) override;
     bool isEnabled() const override;
+    void setHidden(bool hidden) override;
+    bool isHidden() const override;
     bool isSeparator() const override;
 
     QAction* action() const { return action_; }

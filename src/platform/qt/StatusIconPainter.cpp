@@ -33,7 +33,8 @@ QPainterPath segments(QChar glyph) {
     static const std::map<char16_t, const char*> lit = {
         {u'0', "abcdef"},  {u'1', "hi"},     {u'2', "abged"},  {u'3', "abgcd"},
         {u'4', "fgbc"},    {u'5', "afgcd"},  {u'6', "afgedc"}, {u'7', "abc"},
-        {u'8', "abcdefg"}, {u'9', "abcdfg"}, {u'h', "fegc"},   {u'-', "g"}};
+        {u'8', "abcdefg"}, {u'9', "abcdfg"}, {u'h', "fegc"},   {u'-', "g"},
+        {u'\u2016', "bcef"}}; // the pause sign: two bars
     QPainterPath path;
     if (glyph == u'+') {
         path.moveTo(0, 1);
@@ -82,6 +83,13 @@ StatusIconPainter::Content StatusIconPainter::content(const Image* image, const 
 
 QString StatusIconPainter::iconText(const std::string& title) {
     QString text = QString::fromStdString(title);
+    // Paused: the sign alone (the tooltip tells how long); a title in words has no number.
+    if (text.startsWith(u'\u2016')) {
+        return text.left(1);
+    }
+    if (std::none_of(title.begin(), title.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return {};
+    }
     if (text.startsWith(u'+')) {
         // Counting up: red and the full ring already say so, and two glyphs are what stays
         // legible at 22 px. Whole minutes or hours only: seconds would redraw every second.

@@ -13,14 +13,16 @@ void collectTexts(const ViewNode& node, std::vector<std::string>& out) {
     }
 }
 
-// The first leaf control (not a stack or a text) at or under `node`.
-const ViewNode* firstControl(const ViewNode& node) {
+using OptionalKind = std::optional<ViewNode::Kind>;
+
+// The first leaf control (not a stack or a text) at or under `node`, of `kind` if given.
+const ViewNode* firstControl(const ViewNode& node, OptionalKind kind) {
     if (node.kind != ViewNode::Kind::VStack && node.kind != ViewNode::Kind::HStack &&
-        node.kind != ViewNode::Kind::Text) {
+        node.kind != ViewNode::Kind::Text && (!kind || node.kind == *kind)) {
         return &node;
     }
     for (const ViewNode& child : node.children) {
-        if (const ViewNode* found = firstControl(child)) {
+        if (const ViewNode* found = firstControl(child, kind)) {
             return found;
         }
     }
@@ -28,17 +30,38 @@ const ViewNode* firstControl(const ViewNode& node) {
 }
 
 // A row is a horizontal stack whose first child is the label text.
-const ViewNode* findRowControl(const ViewNode& node, const std::string& label) {
+const ViewNode* findRowControl(const ViewNode& node, const std::string& label, OptionalKind kind) {
     if (node.kind == ViewNode::Kind::HStack && node.children.size() >= 2 &&
         node.children.front().kind == ViewNode::Kind::Text && node.children.front().text == label) {
-        return firstControl(node.children[1]);
+        return firstControl(node.children[1], kind);
     }
     for (const ViewNode& child : node.children) {
-        if (const ViewNode* found = findRowControl(child, label)) {
+        if (const ViewNode* found = findRowControl(child, label, kind)) {
             return found;
         }
     }
     return nullptr;
+}
+
+const ViewNode* findDefaultButton(const ViewNode& node) {
+    if (node.kind == ViewNode::Kind::Button && node.defaultAction && !node.disabled) {
+        return &node;
+    }
+    for (const ViewNode& child : node.children) {
+        if (const ViewNode* found = findDefaultButton(child)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+void collectFocusable(const ViewNode& node, std::vector<ViewNode::Kind>& out) {
+    if (node.focusable) {
+        out.push_back(node.kind);
+    }
+    for (const ViewNode& child : node.children) {
+        collectFocusable(child, out);
+    }
 }
 
 const ViewNode* findButton(const ViewNode& node, const std::string& label) {
@@ -65,9 +88,9 @@ std::vector<std::string> SimPanel::texts() {
     return out;
 }
 
-std::optional<ViewNode> SimPanel::control(const std::string& label) {
+std::optional<ViewNode> SimPanel::control(const std::string& label, OptionalKind kind) {
     const ViewNode root = render();
-    if (const ViewNode* found = findRowControl(root, label)) {
+    if (const ViewNode* found = findRowControl(root, label, kind)) {
         return *found;
     }
     return std::nullopt;
@@ -83,9 +106,25 @@ bool SimPanel::press(const std::string& buttonLabel) {
     return true;
 }
 
+bool SimPanel::pressReturn() {
+    const ViewNode root = render();
+    const ViewNode* button = findDefaultButton(root);
+    if (button == nullptr || !button->action) {
+        return false;
+    }
+    button->action();
+    return true;
+}
+
+std::vector<ViewNode::Kind> SimPanel::focusableKinds() {
+    std::vector<ViewNode::Kind> out;
+    collectFocusable(render(), out);
+    return out;
+}
+
 bool SimPanel::setNumber(const std::string& label, std::int64_t value) {
-    const std::optional<ViewNode> field = control(label);
-    if (!field || field->kind != ViewNode::Kind::NumberField || field->disabled) {
+    const std::optional<ViewNode> field = control(label, ViewNode::Kind::NumberField);
+    if (!field || field->disabled) {
         return false;
     }
     field->setIntValue(value);
@@ -93,8 +132,8 @@ bool SimPanel::setNumber(const std::string& label, std::int64_t value) {
 }
 
 bool SimPanel::submit(const std::string& label) {
-    const std::optional<ViewNode> field = control(label);
-    if (!field || field->kind != ViewNode::Kind::NumberField || !field->action) {
+    const std::optional<ViewNode> field = control(label, ViewNode::Kind::NumberField);
+    if (!field || !field->action) {
         return false;
     }
     field->action();
@@ -102,8 +141,8 @@ bool SimPanel::submit(const std::string& label) {
 }
 
 bool SimPanel::setToggle(const std::string& label, bool on) {
-    const std::optional<ViewNode> toggle = control(label);
-    if (!toggle || toggle->kind != ViewNode::Kind::Toggle || toggle->disabled) {
+    const std::optional<ViewNode> toggle = control(label, ViewNode::Kind::Toggle);
+    if (!toggle || toggle->disabled) {
         return false;
     }
     toggle->setBoolValue(on);
@@ -111,8 +150,8 @@ bool SimPanel::setToggle(const std::string& label, bool on) {
 }
 
 bool SimPanel::pick(const std::string& label, const std::string& choice) {
-    const std::optional<ViewNode> picker = control(label);
-    if (!picker || picker->kind != ViewNode::Kind::Picker || picker->disabled) {
+    const std::optional<ViewNode> picker = control(label, ViewNode::Kind::Picker);
+    if (!picker || picker->disabled) {
         return false;
     }
     for (std::size_t i = 0; i < picker->choices.size(); ++i) {

@@ -25,14 +25,19 @@ public:
     ViewNode render();
     // Every text shown, in order (labels, Markdown lines, button labels).
     std::vector<std::string> texts();
-    // The control in the row labelled `label`.
-    std::optional<ViewNode> control(const std::string& label);
+    // The first control in the row labelled `label`, or the first of `kind` there.
+    std::optional<ViewNode> control(const std::string& label,
+                                    std::optional<ViewNode::Kind> kind = std::nullopt);
     // User actions; each returns false when the control is not there or is disabled.
     bool press(const std::string& buttonLabel);
     bool setNumber(const std::string& label, std::int64_t value);
     bool submit(const std::string& label);
     bool setToggle(const std::string& label, bool on);
     bool pick(const std::string& label, const std::string& choice);
+    // Return outside a field: presses the enabled default button; false when there is none.
+    bool pressReturn();
+    // The kinds of the controls a click gives the keyboard focus, in the order shown.
+    std::vector<ViewNode::Kind> focusableKinds();
 
     // Records.
     bool isOnScreen() const { return onScreen_; }

@@ -27,11 +27,13 @@ public:
     bool state() const override { return state_; }
     void setEnabled(bool enabled) override { enabled_ = enabled; }
     bool isEnabled() const override { return enabled_; }
+    void setHidden(bool hidden) override { hidden_ = hidden; }
+    bool isHidden() const override { return hidden_; }
     bool isSeparator() const override { return separator_; }
 
-    // The user chooses the item.
+    // The user chooses the item; a hidden or disabled one can't be chosen.
     void click() {
-        if (action_ && enabled_) {
+        if (action_ && enabled_ && !hidden_) {
             action_(*this);
         }
     }
@@ -44,6 +46,7 @@ private:
     bool separator_;
     bool state_ = false;
     bool enabled_ = true;
+    bool hidden_ = false;
 };
 
 class SimMenu : public Menu {

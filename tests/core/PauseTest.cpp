@@ -1,0 +1,122 @@
+// Pausing from the menu: no reminders until the pause ends by itself or is resumed; the pause
+// is stored and outlives the process.
+#include "support/Scenario.h"
+
+#include <cstdlib>
+#include <ctime>
+
+namespace quillmere::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+constexpr double Start = sim::SimRunLoop::StartWallSeconds;
+
+class Pause : public Scenario {
+protected:
+    double storedEnd() { return platform.store().doubleValue(Cfg::PausedUntilKey); }
+    bool resumeShown() { return !menu().find(UXMenu::ResumeTitle)->isHidden(); }
+};
+
+TEST_F(Pause, PauseHoldsEveryReminderAndEndsByItselfWithAFreshInterval) {
+    launch();
+    platform.alerts().answerNext({Alert::FirstButtonReturn + 1, std::nullopt, {}});
+    advance(600); // a snoozed reminder is pending when the pause begins
+    takeTrace();
+    EXPECT_FALSE(resumeShown());
+    EXPECT_TRUE(menu().click(UXMenu::PauseHalfHourTitle));
+    EXPECT_EQ(takeTrace(), (Strings{"ui PauseHalfHour", "Reminding->Paused"}));
+    EXPECT_TRUE(resumeShown());
+    EXPECT_DOUBLE_EQ(storedEnd(), Start + 600 + 1800);
+    EXPECT_EQ(item().title(), "\u201631m");
+    EXPECT_EQ(item().color(), TitleColor::Default);
+    EXPECT_EQ(item().imageName(), "Quillmere.png");
+
+    // A saved interval and a wake wait for the end of the pause; its wall-clock end holds.
+    ASSERT_TRUE(controller->cfg().setTimerInterval(120));
+    platform.sleepAndWake(1000);
+    advance(799);
+    EXPECT_EQ(controller->state(), AppState::Paused);
+    EXPECT_EQ(item().title(), "\u20161");
+    EXPECT_EQ(platform.alerts().shown().size(), 1u);
+    advance(1);
+    EXPECT_EQ(takeTrace(), (Strings{"TimerInterval=120", "Paused->Timing"}));
+    EXPECT_DOUBLE_EQ(controller->countdown(), 120);
+    EXPECT_DOUBLE_EQ(storedEnd(), 0);
+    EXPECT_FALSE(resumeShown());
+    EXPECT_EQ(platform.alerts().shown().size(), 1u);
+}
+
+TEST_F(Pause, ResumeOrRestartEndsItAndAnotherPauseEntrySetsANewEnd) {
+    launch();
+    menu().click(UXMenu::PauseHourTitle);
+    EXPECT_DOUBLE_EQ(controller->countdown(), 3600);
+    advance(3000);
+    menu().click(UXMenu::PauseHalfHourTitle);
+    EXPECT_DOUBLE_EQ(controller->countdown(), 1800);
+    takeTrace();
+    menu().click(UXMenu::ResumeTitle);
+    EXPECT_EQ(takeTrace(), (Strings{"ui Resume", "Paused->Timing"}));
+    EXPECT_DOUBLE_EQ(storedEnd(), 0);
+    menu().find(UXMenu::ResumeTitle)->setHidden(false);
+    menu().click(UXMenu::ResumeTitle); // a stale click while not paused changes nothing
+    EXPECT_EQ(takeTrace(), Strings{"ui Resume"});
+
+    menu().click(UXMenu::PauseHourTitle);
+    menu().click(UXMenu::RestartTitle);
+    EXPECT_EQ(controller->state(), AppState::Timing);
+    EXPECT_DOUBLE_EQ(storedEnd(), 0);
+}
+
+TEST_F(Pause, UntilTomorrowEndsAtTheNextLocalSixOClock) {
+    const char* previous = std::getenv("TZ");
+    const std::string saved = previous != nullptr ? previous : "";
+    ::setenv("TZ", "XYZ-1", 1); // one hour east of UTC: the sim starts at 01:00 local time
+    ::tzset();
+    launch();
+    menu().click(UXMenu::PauseUntilMorningTitle);
+    EXPECT_DOUBLE_EQ(controller->countdown(), 5 * 3600);
+    advance(5 * 3600); // 06:00: the pause has just ended; the next morning is a day away
+    EXPECT_EQ(controller->state(), AppState::Timing);
+    menu().click(UXMenu::PauseUntilMorningTitle);
+    EXPECT_DOUBLE_EQ(controller->countdown(), 24 * 3600);
+    EXPECT_EQ(item().title(), "\u2016>24h");
+    if (previous != nullptr) {
+        ::setenv("TZ", saved.c_str(), 1);
+    } else {
+        ::unsetenv("TZ");
+    }
+    ::tzset();
+}
+
+TEST_F(Pause, StoredPauseOutlivesTheProcessUnlessItIsPastOrAbsurd) {
+    platform.store().setDouble(Cfg::PausedUntilKey, Start + 1000);
+    launch();
+    EXPECT_EQ(takeTrace(), Strings{"Init->Paused"});
+    EXPECT_TRUE(resumeShown());
+    EXPECT_DOUBLE_EQ(controller->countdown(), 1000);
+
+    for (const StoredValue& end :
+         {StoredValue{Start}, StoredValue{Start + 3 * 86400.0}, StoredValue{std::string("nan")},
+          StoredValue{std::string("inf")}, StoredValue{std::string("garbage")}}) {
+        platform.store().put(Cfg::PausedUntilKey, end);
+        launch();
+        EXPECT_EQ(takeTrace(), Strings{"Init->Timing"});
+    }
+}
+
+TEST_F(Pause, AbsenceDuringAPauseLeavesItRunning) {
+    storeSettings(true, true);
+    platform.store().setBool(Cfg::NaturalBreaksKey, true);
+    launch();
+    menu().click(UXMenu::PauseHalfHourTitle);
+    takeTrace();
+    platform.person().reportIdle();
+    advance(1000);
+    platform.person().reportActive(1030);
+    advance(1);
+    EXPECT_EQ(takeTrace(), Strings{});
+    EXPECT_EQ(controller->state(), AppState::Paused);
+}
+
+} // namespace
+} // namespace quillmere::testing
