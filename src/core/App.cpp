@@ -181,9 +181,13 @@ void App::onNaturalBreak(double awaySeconds) {
     if (state_ == State::Paused) {
         return;
     }
-    const std::string minutes =
-        std::to_string(truncatedToInt64(awaySeconds / 60).value_or(std::int64_t{}));
-    Log::error("Natural break of " + minutes + " minutes: " +
+    // Whole minutes; seconds only for the short breaks of test mode.
+    const bool inMinutes = awaySeconds >= 60;
+    const std::string length =
+        std::to_string(truncatedToInt64(inMinutes ? awaySeconds / 60 : awaySeconds)
+                           .value_or(std::int64_t{})) +
+        (inMinutes ? " minutes" : " seconds");
+    Log::error("Natural break of " + length + ": " +
                (state_ == State::Reminding ? "reminder settled, " : "") + "fresh interval");
     restart();
 }

@@ -59,7 +59,11 @@ bool Attention::onBreak() const {
 }
 
 double Attention::breakSeconds() const {
-    return static_cast<double>(cfg_.awayMinutes()) * 60;
+    return static_cast<double>(cfg_.awayMinutes()) * (cfg_.isTest() ? TestMinute : 60);
+}
+
+double Attention::idleThreshold() const {
+    return cfg_.isTest() ? TestIdleThreshold : IdleThreshold;
 }
 
 void Attention::post(Report report) {
@@ -102,7 +106,7 @@ void Attention::handle(const Report& report) {
     switch (report.kind) {
     case Kind::Idle:
         idle_ = true;
-        goAway(report.at - std::chrono::duration<double>(IdleThreshold));
+        goAway(report.at - std::chrono::duration<double>(idleThreshold()));
         break;
     case Kind::Locked:
         // A locked screen is an absence at once.
@@ -147,7 +151,7 @@ void Attention::watch() {
     const bool presence = cfg_.naturalBreaks();
     if (presence && !watchingPresence_) {
         presence_.watch(
-            IdleThreshold,
+            idleThreshold(),
             {[this] {
                  post({Report::Kind::Idle, clock_.now()});
              },

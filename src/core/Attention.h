@@ -27,6 +27,10 @@ public:
     // No input for this long and the person counts as away. Shorter than the shortest break
     // (a minute), so that every break is seen as an absence before it counts.
     static constexpr double IdleThreshold = 30;
+    // In test mode, where the interval is half a minute, absences are as short: two seconds of
+    // no input is away, and a minute of break length lasts five seconds.
+    static constexpr double TestIdleThreshold = 2;
+    static constexpr double TestMinute = 5;
     // The name of the timer that hands the reports on.
     static constexpr const char* EntryPoint = "presenceChanged";
 
@@ -67,6 +71,7 @@ private:
     void goAway(WallTime since);
     void comeBack(WallTime at);
     double breakSeconds() const;
+    double idleThreshold() const;
 
     Cfg& cfg_;
     Presence& presence_;

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# End to end: with natural breaks on, the real program under Xvfb sees the person go idle through
+# the X server's idle counter, shows "break" once the absence is long enough, and starts a fresh
+# interval when the mouse moves again, without a reminder. Test mode makes absences seconds long
+# (idle after 2 s, a break minute of 5 s).
+# Usage: natural-break.sh PATH-TO-quillmere-timer [SCREENSHOT.png]
+set -euo pipefail
+binary=$1
+screenshot=${2:-}
+work=$(mktemp -d)
+cleanup() {
+    [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "$*"; cat "$work/stdout" "$work/stderr" 2>/dev/null || true; exit 1; }
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$work/display")"
+
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
+mkdir -p "$XDG_CONFIG_HOME/Quillmere" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+printf '[General]\nVersion=1.0\nPopupAlerts=true\nShowCountdown=true\nMute=true\nNaturalBreaks=true\nAwayMinutes=1\n' \
+    >"$XDG_CONFIG_HOME/Quillmere/Quillmere Timer.conf"
+
+QT_QPA_PLATFORM=xcb "$binary" -test >"$work/stdout" 2>"$work/stderr" &
+app_pid=$!
+for _ in $(seq 100); do
+    [ -n "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null)" ] && break
+    sleep 0.1
+done
+[ -n "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null)" ] || fail "no status window"
+
+# Present first, then no input for 8 s: idle after 2, a break after 5.
+xdotool mousemove 5 5
+sleep 8
+grep -q "Natural break" "$work/stdout" && fail "a break was counted before the person came back"
+[ -z "$screenshot" ] || import -window root "$screenshot"
+xdotool mousemove 300 300
+for _ in $(seq 50); do grep -q "Natural break" "$work/stdout" && break; sleep 0.1; done
+grep -q '^Natural break of [0-9]* seconds: fresh interval$' "$work/stdout" ||
+    fail "coming back after the break did not start a fresh interval"
+[ "$(xdotool search --onlyvisible --pid "$app_pid" | wc -l)" -eq 1 ] ||
+    fail "a window other than the status window is open"
+kill -TERM "$app_pid"
+wait "$app_pid" || fail "exit status $?"
+app_pid=""
+echo "idle seen through the X server, break shown, fresh interval on return"
