@@ -184,8 +184,8 @@ void App::onNaturalBreak(double awaySeconds) {
     // Whole minutes; seconds only for the short breaks of test mode.
     const bool inMinutes = awaySeconds >= 60;
     const std::string length =
-        std::to_string(truncatedToInt64(inMinutes ? awaySeconds / 60 : awaySeconds)
-                           .value_or(std::int64_t{})) +
+        std::to_string(
+            truncatedToInt64(inMinutes ? awaySeconds / 60 : awaySeconds).value_or(std::int64_t{})) +
         (inMinutes ? " minutes" : " seconds");
     Log::error("Natural break of " + length + ": " +
                (state_ == State::Reminding ? "reminder settled, " : "") + "fresh interval");
