@@ -118,7 +118,16 @@ void QtDefaultsStore::write(const std::string& key, const QVariant& value) {
         keptUnreadable_ = true;
         QFile::copy(settings_->fileName(), keptName(settings_->fileName()));
     }
-    settings_->setValue(qKey(key), value);
+    // The same value again (the version recorded at every start) would cost a rewrite of the
+    // file and two waits for the disk.
+    const QString storedKey = qKey(key);
+    const QVariant stored = settings_->value(storedKey);
+    if (settings_->status() == QSettings::NoError &&
+        stored.metaType() == QMetaType::fromType<QString>() &&
+        stored.toString() == value.toString()) {
+        return;
+    }
+    settings_->setValue(storedKey, value);
     settings_->sync();
 }
 

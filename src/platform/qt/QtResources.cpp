@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 
 #include <utility>
 
@@ -49,7 +50,12 @@ std::shared_ptr<const Image> QtResources::image(const std::string& name) {
     }
     std::shared_ptr<const Image> loaded;
     if (const std::optional<std::string> path = pathForResource(name, {})) {
-        QImage picture(QString::fromStdString(*path));
+        // By the file's own format only: guessing would load and ask every image plugin, which
+        // costs start-up time for our PNG files that Qt reads itself.
+        const QString file = QString::fromStdString(*path);
+        QImageReader reader(file, QFileInfo(file).suffix().toLatin1());
+        reader.setAutoDetectImageFormat(false);
+        QImage picture = reader.read();
         if (!picture.isNull()) {
             loaded = std::make_shared<QtImage>(name, std::move(picture));
         }

@@ -47,7 +47,6 @@ SniStatusItem::SniStatusItem(QDBusConnection connection, const QString& iconFold
                              << "(not a private folder of this user's): icons go as pixels only";
     }
     adaptor_ = std::make_unique<StatusNotifierItemAdaptor>(*this, connection_);
-    updateIcon();
     // The object first: a host that sees the name may ask for it at once.
     objectRegistered_ =
         connection_.isConnected() &&
@@ -61,6 +60,9 @@ SniStatusItem::SniStatusItem(QDBusConnection connection, const QString& iconFold
                 }
             });
     registerWithWatcher();
+    // Drawn once the registration is on its way: the host's first question is answered only
+    // when the event loop runs, after this.
+    updateIcon();
 }
 
 SniStatusItem::~SniStatusItem() {
