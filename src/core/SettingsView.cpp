@@ -130,7 +130,9 @@ ViewNode SettingsView::body() {
     rows.push_back(std::move(ok));
     ViewNode content = ViewNode::vstack(Alignment::Center, std::move(rows));
     content.fixedSize = true;
-    content.withPadding(0, 0, BottomPadding, TrailingPadding);
+    // The label column grows with a longer text (German) up to the panel's edge: the same room
+    // on the leading side as on the trailing one keeps it off the edge.
+    content.withPadding(0, TrailingPadding, BottomPadding, TrailingPadding);
     content.onAppear = [this] { application_->activateIgnoringOtherApps(); };
     return content;
 }
