@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Brings the translation sources (translations/quillmere-timer_<language>.ts) up to date with the
 # texts in src/: a new text arrives in each of them unfinished, a text gone from the code leaves.
-# Translate the unfinished entries (Qt Linguist: `linguist translations/*.ts`, or any editor) and
-# build: the build compiles them into the catalogues the program loads.
+# Translate the unfinished entries (Qt Linguist, package linguist-qt6:
+# `/usr/lib/qt6/bin/linguist translations/*.ts`, or any editor) and build: the build compiles
+# them into the catalogues the program loads.
 # Usage: scripts/update-translations.sh [LANGUAGE...]
 #   LANGUAGE (such as nl or pt_PT) starts a catalogue for a new language.
 set -euo pipefail

@@ -212,7 +212,7 @@
     <message>
         <source>Break due %1 ago</source>
         <extracomment>%1 is a short time: 10m, 4s or &gt;1h</extracomment>
-        <translation>Pausa dovuta da %1</translation>
+        <translation>Pausa prevista %1 fa</translation>
     </message>
     <message>
         <source>%1, muted</source>
