@@ -64,7 +64,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # libcanberra's PulseAudio back end (PipeWire's pulse service included) that plays the sounds,
 # and the sound theme's bell.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libcanberra-pulse, sound-theme-freedesktop")
+# Qt's own texts (a message box's OK) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 # Where the session is Wayland, Qt's own Wayland plugin; without it Qt runs through Xwayland.
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
+# Chinese and Japanese need a CJK font, which desktops set up for those languages already have.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland, fonts-noto-cjk")
 
 include(CPack)

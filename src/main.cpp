@@ -5,14 +5,17 @@
 #include "platform/qt/OsIntegration.h"
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtTranslator.h"
 #include "platform/qt/SingleInstance.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QPixmap>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 int main(int argc, char** argv) {
     // Decided on the arguments as given, before Qt takes out the ones it knows.
@@ -21,12 +24,20 @@ int main(int argc, char** argv) {
     // not then be destroyed after Qt's own globals are gone.
     std::atexit([] { static_cast<void>(quillmere::app.release()); });
 
+    // The user's language, for the first message on.
+    auto translator = std::make_unique<quillmere::qt::QtTranslator>(
+        QLocale::system(), quillmere::qt::QtTranslator::standardFolders());
     if (const auto missing = quillmere::qt::missingGraphicalSession(argc, argv)) {
-        std::fprintf(stderr, "%s needs a graphical session: %s\n", quillmere::Cfg::Name,
-                     missing->c_str());
+        //: %1 is the program's name, %2 what is missing
+        const QString line = QString::fromStdString(
+            (*translator)(quillmere::translatable("main", "%1 needs a graphical session: %2")));
+        std::fprintf(stderr, "%s\n",
+                     qUtf8Printable(line.arg(quillmere::Cfg::Name,
+                                             QString::fromStdString((*translator)(*missing)))));
         return 1;
     }
     QApplication application(argc, argv);
+    translator->install();
     QApplication::setOrganizationName("Quillmere");
     QApplication::setApplicationName(quillmere::Cfg::Name);
     QApplication::setApplicationVersion(QUILLMERE_VERSION);
@@ -38,11 +49,14 @@ int main(int argc, char** argv) {
     quillmere::qt::SingleInstance instance(quillmere::qt::SingleInstance::runtimeFolder(),
                                            "quillmere-timer");
     if (!instance.acquire()) {
-        std::puts("Quillmere Timer is already running");
+        //: %1 is the program's name
+        std::puts((*translator)(quillmere::translatable("main", "%1 is already running"),
+                                quillmere::Cfg::Name)
+                      .c_str());
         return 0;
     }
 
-    quillmere::qt::QtPlatform platform;
+    quillmere::qt::QtPlatform platform(std::move(translator));
     // The logo stands for the program: in its windows, and in the reminder, which has no icon of
     // its own. Test mode loads no images.
     if (!isTest) {

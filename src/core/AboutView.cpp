@@ -11,10 +11,12 @@ using Alignment = ViewNode::Alignment;
 constexpr double Default = ViewNode::DefaultLength;
 } // namespace
 
-AboutView::AboutView(const Cfg& cfg, const BuildInfo& buildInfo, AppIcon& icon)
+AboutView::AboutView(const Cfg& cfg, const BuildInfo& buildInfo, AppIcon& icon,
+                     const Translator& translator)
     : cfg_(&cfg)
     , buildInfo_(&buildInfo)
-    , icon_(&icon) {}
+    , icon_(&icon)
+    , translator_(&translator) {}
 
 ViewNode AboutView::body() {
     std::vector<ViewNode> top;
@@ -29,20 +31,21 @@ ViewNode AboutView::body() {
     ViewNode topRow = ViewNode::hstack(Alignment::Center, std::move(top));
     topRow.withPadding(0, 0, SectionBottomPadding, 0);
 
-    ViewNode build = ViewNode::label("Build: " + buildInfo_->build());
+    ViewNode build = ViewNode::label((*translator_)(BuildLine, buildInfo_->build()));
     build.withPadding(0, 0, SectionBottomPadding, 0);
-    ViewNode notice = ViewNode::markdownText(NoticeLine);
+    ViewNode notice = ViewNode::markdownText((*translator_)(NoticeLine));
     notice.withPadding(0, 0, SectionBottomPadding, 0);
-    ViewNode support = ViewNode::markdownText(SupportLine);
+    ViewNode support = ViewNode::markdownText((*translator_)(SupportLine));
     support.withPadding(0, 0, SectionBottomPadding, 0);
-    ViewNode ok = ViewNode::button(OkButton, [this] { _done(); });
+    ViewNode ok = ViewNode::button((*translator_)(OkButton), [this] { _done(); });
     ok.withPadding(ButtonLabelPadding, ButtonLabelPadding, ButtonLabelPadding, ButtonLabelPadding);
     ok.defaultAction = true;
 
     ViewNode content = ViewNode::vstack(
-        Alignment::Center, {std::move(topRow), ViewNode::label("Version: " + buildInfo_->version()),
-                            std::move(build), ViewNode::markdownText(LicenseLine),
-                            std::move(notice), std::move(support), std::move(ok)});
+        Alignment::Center,
+        {std::move(topRow), ViewNode::label((*translator_)(VersionLine, buildInfo_->version())),
+         std::move(build), ViewNode::markdownText((*translator_)(LicenseLine)), std::move(notice),
+         std::move(support), std::move(ok)});
     content.withPadding(Default, Default, Default, Default);
     content.fixedSize = true;
     return content;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Panel.h"
+#include "platform/Translator.h"
 
 #include <functional>
 
@@ -20,13 +21,23 @@ public:
     static constexpr double ButtonLabelPadding = 5;
 
     static constexpr const char* WebSite = "https://quillmere.org";
-    static constexpr const char* LicenseLine = "[License](https://quillmere.org/license.txt)";
-    static constexpr const char* NoticeLine = "© 2026 [Quillmere](https://quillmere.org)";
-    static constexpr const char* SupportLine =
-        "[Support](https://quillmere.org/donate) development";
-    static constexpr const char* OkButton = "OK";
+    //: %1 is the version number
+    static constexpr Text VersionLine = translatable("AboutView", "Version: %1");
+    //: %1 is the build number
+    static constexpr Text BuildLine = translatable("AboutView", "Build: %1");
+    //: Markdown: keep the brackets, the parentheses and the address
+    static constexpr Text LicenseLine =
+        translatable("AboutView", "[License](https://quillmere.org/license.txt)");
+    //: Markdown: keep the brackets, the parentheses and the address
+    static constexpr Text NoticeLine =
+        translatable("AboutView", "© 2026 [Quillmere](https://quillmere.org)");
+    //: Markdown: keep the brackets, the parentheses and the address
+    static constexpr Text SupportLine =
+        translatable("AboutView", "[Support](https://quillmere.org/donate) development");
+    static constexpr Text OkButton = translatable("AboutView", "OK");
 
-    AboutView(const Cfg& cfg, const BuildInfo& buildInfo, AppIcon& icon);
+    AboutView(const Cfg& cfg, const BuildInfo& buildInfo, AppIcon& icon,
+              const Translator& translator);
 
     ViewNode body() override;
 
@@ -37,6 +48,7 @@ private:
     const Cfg* cfg_;
     const BuildInfo* buildInfo_;
     AppIcon* icon_;
+    const Translator* translator_;
 };
 
 } // namespace quillmere

@@ -52,7 +52,7 @@ App::App(bool isTest, Platform& platform)
     , icon_(platform.resources())
     , cfg_(isTest, events_, buildInfo_, platform.defaults())
     , audio_(cfg_, platform.audio(), platform.resources())
-    , popup_(cfg_, platform.application(), platform.createAlert())
+    , popup_(cfg_, platform.application(), platform.createAlert(), platform.translator())
     , attention_(cfg_, platform,
                  {[this] { onReleased(); }, [this](double away) { onNaturalBreak(away); }})
     , systemTimerDeadline_(platform.clock().now())

@@ -18,8 +18,8 @@ namespace {
 using Alignment = ViewNode::Alignment;
 
 // One form row: a trailing-aligned label column and a leading-aligned control column.
-ViewNode row(const char* label, ViewNode control) {
-    ViewNode labelColumn = ViewNode::label(label);
+ViewNode row(std::string label, ViewNode control) {
+    ViewNode labelColumn = ViewNode::label(std::move(label));
     labelColumn.withFrame(SettingsView::LabelWidth, std::nullopt, Alignment::Trailing);
     control.withFrame(SettingsView::ControlWidth, std::nullopt, Alignment::Leading)
         .withPadding(0, SettingsView::ControlLeadingPadding, 0, 0);
@@ -27,8 +27,8 @@ ViewNode row(const char* label, ViewNode control) {
 }
 
 // A short note under a row that can't be used on this desktop.
-ViewNode note(const char* text) {
-    return ViewNode::label(text, ViewNode::TextStyle::Caption);
+ViewNode note(std::string text) {
+    return ViewNode::label(std::move(text), ViewNode::TextStyle::Caption);
 }
 
 ViewNode toggle(bool value, std::function<void(bool)> set) {
@@ -43,7 +43,7 @@ ViewNode toggle(bool value, std::function<void(bool)> set) {
 
 SettingsView::SettingsView(Cfg& cfg, UXAudio& audio, AppIcon& icon, Application& application,
                            AlertFactory makeAlert, const Presence& presence,
-                           const BusyMonitor& busyMonitor)
+                           const BusyMonitor& busyMonitor, const Translator& translator)
     : timerIntervalMinutes_(truncatedToInt64(cfg.timerInterval() / 60).value_or(0))
     , selectedSound_(cfg.sound())
     , restartOnWake_(false)
@@ -57,7 +57,8 @@ SettingsView::SettingsView(Cfg& cfg, UXAudio& audio, AppIcon& icon, Application&
     , application_(&application)
     , makeAlert_(std::move(makeAlert))
     , presence_(&presence)
-    , busyMonitor_(&busyMonitor) {
+    , busyMonitor_(&busyMonitor)
+    , translator_(&translator) {
     autoRestart_ = cfg.autoRestart();
     restartOnWake_ = cfg.restartOnWake();
 }
@@ -92,7 +93,7 @@ ViewNode SettingsView::body() {
     picker.kind = ViewNode::Kind::Picker;
     picker.focusable = true;
     for (Cfg::Sound sound : Cfg::allSounds) {
-        picker.choices.emplace_back(Cfg::rawValue(sound));
+        picker.choices.push_back((*translator_)(soundName(sound)));
     }
     picker.selectedIndex = [this] {
         for (std::size_t i = 0; i < Cfg::allSounds.size(); ++i) {
@@ -107,28 +108,31 @@ ViewNode SettingsView::body() {
             selectSound(Cfg::allSounds[index]);
         }
     };
-    ViewNode soundRow = row(SoundLabel, std::move(picker));
+    ViewNode soundRow = row((*translator_)(SoundLabel), std::move(picker));
     soundRow.padding.bottom = ViewNode::DefaultLength;
 
-    ViewNode ok = ViewNode::button(OkButton, [this] { update(); });
+    ViewNode ok = ViewNode::button((*translator_)(OkButton), [this] { update(); });
     ok.withPadding(ButtonLabelPadding, ButtonLabelPadding, ButtonLabelPadding, ButtonLabelPadding);
     ok.focusable = true;
     ok.defaultAction = true;
 
     std::vector<ViewNode> rows;
     rows.push_back(header());
-    rows.push_back(row(IntervalLabel, std::move(fieldColumn)));
-    rows.push_back(
-        row(RestartOnWakeLabel, toggle(restartOnWake_, [this](bool on) { restartOnWake_ = on; })));
-    rows.push_back(row(AutoRestartLabel, std::move(autoRestartToggle)));
-    rows.push_back(row(TimeInIconLabel, toggle(showTimeInIcon_.value_or(cfg_->showTimeInIcon()),
-                                               [this](bool on) { showTimeInIcon_ = on; })));
+    rows.push_back(row((*translator_)(IntervalLabel), std::move(fieldColumn)));
+    rows.push_back(row((*translator_)(RestartOnWakeLabel),
+                       toggle(restartOnWake_, [this](bool on) { restartOnWake_ = on; })));
+    rows.push_back(row((*translator_)(AutoRestartLabel), std::move(autoRestartToggle)));
+    rows.push_back(row((*translator_)(TimeInIconLabel),
+                       toggle(showTimeInIcon_.value_or(cfg_->showTimeInIcon()),
+                              [this](bool on) { showTimeInIcon_ = on; })));
     addAbsenceRows(rows);
     rows.push_back(std::move(soundRow));
     rows.push_back(std::move(ok));
     ViewNode content = ViewNode::vstack(Alignment::Center, std::move(rows));
     content.fixedSize = true;
-    content.withPadding(0, 0, BottomPadding, TrailingPadding);
+    // The label column grows with a longer text (German) up to the panel's edge: the same room
+    // on the leading side as on the trailing one keeps it off the edge.
+    content.withPadding(0, TrailingPadding, BottomPadding, TrailingPadding);
     content.onAppear = [this] { application_->activateIgnoringOtherApps(); };
     return content;
 }
@@ -147,20 +151,20 @@ void SettingsView::addAbsenceRows(std::vector<ViewNode>& rows) {
     minutes.focusable = true;
     minutes.disabled = presenceMissing;
     minutes.withFrame(IntervalFieldWidth, std::nullopt, Alignment::Leading);
-    rows.push_back(
-        row(NaturalBreaksLabel,
-            ViewNode::hstack(Alignment::Center, {std::move(breaksToggle), std::move(minutes),
-                                                 ViewNode::label(AwayMinutesUnit)})));
+    rows.push_back(row(
+        (*translator_)(NaturalBreaksLabel),
+        ViewNode::hstack(Alignment::Center, {std::move(breaksToggle), std::move(minutes),
+                                             ViewNode::label((*translator_)(AwayMinutesUnit))})));
     if (presenceMissing) {
-        rows.push_back(note(NoPresenceSource));
+        rows.push_back(note((*translator_)(NoPresenceSource)));
     }
 
     const bool busyMissing = busyMonitor_->source().empty();
     ViewNode holdToggle = toggle(holdWhenBusy_, [this](bool on) { holdWhenBusy_ = on; });
     holdToggle.disabled = busyMissing;
-    rows.push_back(row(HoldWhenBusyLabel, std::move(holdToggle)));
+    rows.push_back(row((*translator_)(HoldWhenBusyLabel), std::move(holdToggle)));
     if (busyMissing) {
-        rows.push_back(note(NoBusySource));
+        rows.push_back(note((*translator_)(NoBusySource)));
     }
 }
 
@@ -178,12 +182,30 @@ bool SettingsView::saveAbsenceSettings() {
     return awayAccepted;
 }
 
-void SettingsView::refuse(const char* informative) {
+void SettingsView::refuse(const Text& informative) {
     std::unique_ptr<Alert> alert = makeAlert_();
     alert->setStyle(AlertStyle::Warning);
-    alert->setMessageText(RefusalMessage);
-    alert->setInformativeText(informative);
+    alert->setMessageText((*translator_)(RefusalMessage));
+    alert->setInformativeText((*translator_)(informative));
     alert->runModal();
+}
+
+Text SettingsView::soundName(Cfg::Sound sound) {
+    switch (sound) {
+    case Cfg::Sound::Sonar:
+        //: The name of an alert sound: a sonar ping
+        return translatable("SettingsView", "Sonar");
+    case Cfg::Sound::Bowl:
+        //: The name of an alert sound: a singing bowl
+        return translatable("SettingsView", "Bowl");
+    case Cfg::Sound::Whistle:
+        //: The name of an alert sound: a whistle
+        return translatable("SettingsView", "Whistle");
+    case Cfg::Sound::System:
+        break;
+    }
+    //: The desktop's own alert sound (its bell)
+    return translatable("SettingsView", "System");
 }
 
 void SettingsView::selectSound(Cfg::Sound sound) {

@@ -2,6 +2,7 @@
 
 #include "core/Cfg.h"
 #include "platform/Panel.h"
+#include "platform/Translator.h"
 
 #include <cstdint>
 #include <functional>
@@ -35,24 +36,34 @@ public:
     static constexpr double BottomPadding = 10;
     static constexpr double TrailingPadding = 10;
 
-    static constexpr const char* IntervalLabel = "Interval in minutes";
-    static constexpr const char* RestartOnWakeLabel = "Restart after sleep";
-    static constexpr const char* AutoRestartLabel = "Auto restart timer";
-    static constexpr const char* TimeInIconLabel = "Show the time in the icon";
-    static constexpr const char* SoundLabel = "Reminder sound";
-    static constexpr const char* NaturalBreaksLabel = "Natural breaks";
-    static constexpr const char* AwayMinutesUnit = "min";
-    static constexpr const char* HoldWhenBusyLabel = "Hold when busy";
-    static constexpr const char* NoPresenceSource = "No idle or lock source on this desktop";
-    static constexpr const char* NoBusySource = "No full-screen or do-not-disturb source here";
-    static constexpr const char* OkButton = "OK";
-    static constexpr const char* RefusalMessage = "Oops";
-    static constexpr const char* RefusalInformative = "Invalid interval";
-    static constexpr const char* AwayRefusalInformative = "Invalid minutes away (1 to 60)";
+    static constexpr Text IntervalLabel = translatable("SettingsView", "Interval in minutes");
+    static constexpr Text RestartOnWakeLabel = translatable("SettingsView", "Restart after sleep");
+    static constexpr Text AutoRestartLabel = translatable("SettingsView", "Auto restart timer");
+    static constexpr Text TimeInIconLabel =
+        translatable("SettingsView", "Show the time in the icon");
+    static constexpr Text SoundLabel = translatable("SettingsView", "Reminder sound");
+    //: Counts time away from the computer as a break
+    static constexpr Text NaturalBreaksLabel = translatable("SettingsView", "Natural breaks");
+    //: After the minutes away that count as a break
+    static constexpr Text AwayMinutesUnit = translatable("SettingsView", "min");
+    //: Holds reminders back during full screen or do-not-disturb
+    static constexpr Text HoldWhenBusyLabel = translatable("SettingsView", "Hold when busy");
+    static constexpr Text NoPresenceSource =
+        translatable("SettingsView", "No idle or lock source on this desktop");
+    static constexpr Text NoBusySource =
+        translatable("SettingsView", "No full-screen or do-not-disturb source here");
+    static constexpr Text OkButton = translatable("SettingsView", "OK");
+    static constexpr Text RefusalMessage = translatable("SettingsView", "Oops");
+    static constexpr Text RefusalInformative = translatable("SettingsView", "Invalid interval");
+    static constexpr Text AwayRefusalInformative =
+        translatable("SettingsView", "Invalid minutes away (1 to 60)");
+    // The sounds' names as the picker shows them; the stored value is always the raw one.
+    static Text soundName(Cfg::Sound sound);
 
     // Reads the working copy from the store once.
     SettingsView(Cfg& cfg, UXAudio& audio, AppIcon& icon, Application& application,
-                 AlertFactory makeAlert, const Presence& presence, const BusyMonitor& busyMonitor);
+                 AlertFactory makeAlert, const Presence& presence, const BusyMonitor& busyMonitor,
+                 const Translator& translator);
 
     ViewNode body() override;
 
@@ -79,7 +90,7 @@ private:
     void addAbsenceRows(std::vector<ViewNode>& rows);
     // Stores what changed of them; false when the minutes away are refused.
     bool saveAbsenceSettings();
-    void refuse(const char* informative);
+    void refuse(const Text& informative);
 
     std::int64_t timerIntervalMinutes_;
     Cfg::Sound selectedSound_;
@@ -97,6 +108,7 @@ private:
     AlertFactory makeAlert_;
     const Presence* presence_;
     const BusyMonitor* busyMonitor_;
+    const Translator* translator_;
 };
 
 } // namespace quillmere

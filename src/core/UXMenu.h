@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/UXAbout.h"
 #include "core/UXSettings.h"
+#include "platform/Translator.h"
 
 #include <functional>
 #include <memory>
@@ -16,16 +17,20 @@ class MenuItem;
 // The status menu: About, Restart timer, the pause entries, Mute, Popup reminders, Settings, Quit.
 class UXMenu {
 public:
-    static constexpr const char* RestartTitle = "Restart timer";
-    static constexpr const char* PauseHalfHourTitle = "Pause for 30 minutes";
-    static constexpr const char* PauseHourTitle = "Pause for 1 hour";
-    static constexpr const char* PauseUntilMorningTitle = "Pause until tomorrow";
-    static constexpr const char* ResumeTitle = "Resume";
-    static constexpr const char* MuteTitle = "Mute";
-    static constexpr const char* PopupsTitle = "Popup reminders";
-    static constexpr const char* SettingsTitle = "Settings";
-    static constexpr const char* QuitTitle = "Quit";
-    static std::string aboutTitle();
+    //: %1 is the program's name
+    static constexpr Text AboutTitle = translatable("UXMenu", "About %1");
+    static constexpr Text RestartTitle = translatable("UXMenu", "Restart timer");
+    static constexpr Text PauseHalfHourTitle = translatable("UXMenu", "Pause for 30 minutes");
+    static constexpr Text PauseHourTitle = translatable("UXMenu", "Pause for 1 hour");
+    static constexpr Text PauseUntilMorningTitle = translatable("UXMenu", "Pause until tomorrow");
+    static constexpr Text ResumeTitle = translatable("UXMenu", "Resume");
+    //: Silences the alert sound (a check mark shows it is on)
+    static constexpr Text MuteTitle = translatable("UXMenu", "Mute");
+    static constexpr Text PopupsTitle = translatable("UXMenu", "Popup reminders");
+    static constexpr Text SettingsTitle = translatable("UXMenu", "Settings");
+    static constexpr Text QuitTitle = translatable("UXMenu", "Quit");
+    // "About Quillmere Timer" in the user's language.
+    static std::string aboutTitle(const Translator& translator);
 
     UXMenu(Cfg& cfg, const BuildInfo& buildInfo, UXAudio& audio, Events& events,
            std::function<AppState()> state, AppIcon& icon, Platform& platform);
@@ -52,6 +57,7 @@ private:
     UXAudio& audio_;
     Cfg& cfg_;
     Events& events_;
+    const Translator& translator_;
     std::function<AppState()> state_;
     // Both windows are built up front, hidden, and reused for every opening.
     UXSettings settings_;

@@ -6,18 +6,19 @@
 
 namespace quillmere {
 
-UXPopup::UXPopup(Cfg& cfg, Application& application, std::unique_ptr<Alert> alert)
+UXPopup::UXPopup(Cfg& cfg, Application& application, std::unique_ptr<Alert> alert,
+                 const Translator& translator)
     : alert_(std::move(alert))
     , cfg_(cfg)
     , application_(application) {
     alert_->setStyle(AlertStyle::Informational);
     alert_->setMessageText(Cfg::Name);
-    alert_->setInformativeText(InformativeText);
-    alert_->addButton(RestartButton);
-    alert_->addButton(SnoozeButton);
+    alert_->setInformativeText(translator(InformativeText));
+    alert_->addButton(translator(RestartButton));
+    alert_->addButton(translator(SnoozeButton));
     alert_->setShowsSuppressionButton(true);
     alert_->setSuppressionButtonState(false);
-    alert_->setSuppressionButtonTitle(SuppressionTitle);
+    alert_->setSuppressionButtonTitle(translator(SuppressionTitle));
 }
 
 UXPopup::~UXPopup() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Translator.h"
+
 #include <memory>
 
 namespace quillmere {
@@ -13,13 +15,17 @@ class UXPopup {
 public:
     enum class Result { Restart, Snooze };
 
-    static constexpr const char* InformativeText = "Look around. Take a breath. Stretch.";
-    static constexpr const char* RestartButton = "Restart";
-    static constexpr const char* SnoozeButton = "Snooze";
-    static constexpr const char* SuppressionTitle = "Disable popup notifications";
+    static constexpr Text InformativeText =
+        translatable("UXPopup", "Look around. Take a breath. Stretch.");
+    //: Starts the next work interval now
+    static constexpr Text RestartButton = translatable("UXPopup", "Restart");
+    //: Brings the reminder back in a minute
+    static constexpr Text SnoozeButton = translatable("UXPopup", "Snooze");
+    static constexpr Text SuppressionTitle = translatable("UXPopup", "Disable popup notifications");
 
     // Builds the alert once; nothing is shown.
-    UXPopup(Cfg& cfg, Application& application, std::unique_ptr<Alert> alert);
+    UXPopup(Cfg& cfg, Application& application, std::unique_ptr<Alert> alert,
+            const Translator& translator);
     ~UXPopup();
     UXPopup(const UXPopup&) = delete;
     UXPopup& operator=(const UXPopup&) = delete;

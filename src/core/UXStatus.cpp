@@ -69,7 +69,7 @@ std::string UXStatus::titleText(double remaining) const {
         return PausedMark + UXTime::countdown(std::max(0.0, remaining));
     }
     if (onBreak_ && onBreak_()) {
-        return BreakTitle;
+        return platform_.translator()(BreakTitle);
     }
     return remaining >= 0 ? UXTime::countdown(remaining) : UXTime::countup(-remaining);
 }
@@ -83,7 +83,9 @@ void UXStatus::updateTitle() {
     if (!cfg_.showCountdown()) {
         return;
     }
-    const bool red = (state_() == AppState::Reminding && text != BreakTitle) || text == "0";
+    const bool red =
+        (state_() == AppState::Reminding && text != platform_.translator()(BreakTitle)) ||
+        text == "0";
     // The time in the icon is the title's: told first, so the item draws once per refresh.
     statusBarItem_->setTimeInIcon(cfg_.showTimeInIcon());
     statusBarItem_->setElapsedFraction(elapsedFraction(remaining));
@@ -110,17 +112,19 @@ std::string UXStatus::toolTip(double remaining, const std::string& title) const 
         return !value.empty() && value.back() >= '0' && value.back() <= '9' ? value + "s" : value;
     };
     const bool paused = state_() == AppState::Paused;
+    const Translator& translator = platform_.translator();
     std::string text;
-    if (title == BreakTitle) {
-        text = "On a break";
+    if (title == translator(BreakTitle)) {
+        text = translator(OnBreakTip);
     } else if (paused) {
-        text = unit(title.substr(std::string_view(PausedMark).size())) + " left, paused";
+        text = translator(PausedTip, unit(title.substr(std::string_view(PausedMark).size())));
     } else {
         // The count-up's "+" is what "ago" says.
-        text = remaining >= 0 ? unit(title) + " left" : "Break due " + unit(title.substr(1)) + " ago";
+        text = remaining >= 0 ? translator(LeftTip, unit(title))
+                              : translator(DueTip, unit(title.substr(1)));
     }
     if (cfg_.isMuted()) {
-        text += ", muted";
+        text = translator(MutedTip, text);
     }
     return text;
 }

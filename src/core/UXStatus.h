@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "platform/Font.h"
+#include "platform/Translator.h"
 
 #include <functional>
 #include <memory>
@@ -34,7 +35,18 @@ public:
     // Before the time left while paused.
     static constexpr const char* PausedMark = "\u2016";
     // The title while an absence already counts as a natural break.
-    static constexpr const char* BreakTitle = "break";
+    //: The item's short title while time away counts as a break
+    static constexpr Text BreakTitle = translatable("UXStatus", "break");
+    // The tooltip's texts.
+    static constexpr Text OnBreakTip = translatable("UXStatus", "On a break");
+    //: %1 is a short time: 10m, 4s or >1h
+    static constexpr Text LeftTip = translatable("UXStatus", "%1 left");
+    //: %1 is a short time: 10m, 4s or >1h
+    static constexpr Text PausedTip = translatable("UXStatus", "%1 left, paused");
+    //: %1 is a short time: 10m, 4s or >1h
+    static constexpr Text DueTip = translatable("UXStatus", "Break due %1 ago");
+    //: %1 is the rest of the tooltip
+    static constexpr Text MutedTip = translatable("UXStatus", "%1, muted");
 
     // Subscribes to the three event lists; creates nothing on screen yet.
     UXStatus(Cfg& cfg, UXAudio& audio, const BuildInfo& buildInfo, Events& events,

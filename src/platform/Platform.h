@@ -14,6 +14,7 @@
 #include "platform/RunLoop.h"
 #include "platform/StatusItem.h"
 #include "platform/SystemLog.h"
+#include "platform/Translator.h"
 #include "platform/WakeNotifier.h"
 
 #include <memory>
@@ -32,6 +33,8 @@ public:
     virtual Audio& audio() = 0;
     virtual WakeNotifier& wakeNotifier() = 0;
     virtual SystemLog& systemLog() = 0;
+    // The user's language for every text a person sees.
+    virtual const Translator& translator() = 0;
     // Whether the person is there: idle, active again, screen locked.
     virtual Presence& presence() = 0;
     // Whether a full-screen window or do-not-disturb would be interrupted.

@@ -218,7 +218,7 @@ TEST_F(Absence, ReportsDuringAModalRunAreHandledInOrderAfterIt) {
         advance(1);
         panel.press("OK");
     });
-    menu().click(UXMenu::aboutTitle());
+    menu().click(UXMenu::aboutTitle(platform.translator()));
     EXPECT_EQ(popups(), 1u);
     settle();
     EXPECT_EQ(popups(), 2u);
@@ -246,14 +246,14 @@ TEST_F(Absence, BusyHoldsTheReminderUntilFullScreenAndDoNotDisturbBothEnd) {
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
 
     // A pause or a restart drops the held reminder: nothing comes when the busy time ends.
-    for (const char* entry : {UXMenu::PauseHourTitle, UXMenu::RestartTitle}) {
+    for (const char* entry : {UXMenu::PauseHourTitle.source, UXMenu::RestartTitle.source}) {
         platform.busy().setState({true, false});
         advance(600);
         menu().click(entry);
         platform.busy().setState({});
         settle();
         EXPECT_EQ(popups(), 1u) << entry;
-        menu().click(UXMenu::RestartTitle);
+        menu().click(UXMenu::RestartTitle.source);
     }
     EXPECT_EQ(played(), Strings{"beep"});
     takeTrace();

@@ -134,7 +134,7 @@ TEST_F(AppCycle, WithoutPopupsAutoRestartDecidesWhatFollows) {
     advance(3600);
     EXPECT_DOUBLE_EQ(controller->countdown(), -3600);
     EXPECT_EQ(played().size(), 2u);
-    EXPECT_TRUE(menu().click(UXMenu::RestartTitle));
+    EXPECT_TRUE(menu().click(UXMenu::RestartTitle.source));
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "ui Restart", "Reminding->Timing"}));
 }
 
@@ -151,7 +151,7 @@ TEST_F(AppCycle, SnoozedReminderRestartsOncePopupsAreOffWithAutoRestart) {
 
 TEST_F(AppCycle, MutedPlaysNothingAndChangesNothingElse) {
     launch();
-    menu().click(UXMenu::MuteTitle);
+    menu().click(UXMenu::MuteTitle.source);
     takeTrace();
     advance(600);
     EXPECT_TRUE(played().empty());
@@ -162,15 +162,15 @@ TEST_F(AppCycle, RestartsFromMenuAndSavePublishTheirChange) {
     launch();
     advance(100);
     takeTrace();
-    menu().click(UXMenu::RestartTitle);
+    menu().click(UXMenu::RestartTitle.source);
     EXPECT_EQ(takeTrace(), (Strings{"ui Restart", "Timing->Timing"}));
     EXPECT_DOUBLE_EQ(controller->countdown(), 600);
 
     // Any other setting leaves the armed timer alone; every accepted interval restarts.
     const std::shared_ptr<Timer> before = controller->systemTimer();
     controller->cfg().set(Cfg::Parameter::alertSound(Cfg::Sound::Bowl), true);
-    menu().click(UXMenu::MuteTitle);
-    menu().click(UXMenu::PopupsTitle);
+    menu().click(UXMenu::MuteTitle.source);
+    menu().click(UXMenu::PopupsTitle.source);
     EXPECT_EQ(controller->systemTimer(), before);
     advance(50);
     ASSERT_TRUE(controller->cfg().setTimerInterval(600));
@@ -196,7 +196,7 @@ TEST_F(AppCycle, StaleTimerCallbackIsIgnored) {
 TEST_F(AppCycle, QuitTerminatesAndTouchesNoSetting) {
     launch();
     const auto stored = platform.store().values();
-    menu().click(UXMenu::QuitTitle);
+    menu().click(UXMenu::QuitTitle.source);
     EXPECT_EQ(platform.app().terminations(), 1);
     EXPECT_EQ(platform.store().values(), stored);
 }

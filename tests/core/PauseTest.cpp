@@ -14,7 +14,7 @@ constexpr double Start = sim::SimRunLoop::StartWallSeconds;
 class Pause : public Scenario {
 protected:
     double storedEnd() { return platform.store().doubleValue(Cfg::PausedUntilKey); }
-    bool resumeShown() { return !menu().find(UXMenu::ResumeTitle)->isHidden(); }
+    bool resumeShown() { return !menu().find(UXMenu::ResumeTitle.source)->isHidden(); }
 };
 
 TEST_F(Pause, PauseHoldsEveryReminderAndEndsByItselfWithAFreshInterval) {
@@ -23,7 +23,7 @@ TEST_F(Pause, PauseHoldsEveryReminderAndEndsByItselfWithAFreshInterval) {
     advance(600); // a snoozed reminder is pending when the pause begins
     takeTrace();
     EXPECT_FALSE(resumeShown());
-    EXPECT_TRUE(menu().click(UXMenu::PauseHalfHourTitle));
+    EXPECT_TRUE(menu().click(UXMenu::PauseHalfHourTitle.source));
     EXPECT_EQ(takeTrace(), (Strings{"ui PauseHalfHour", "Reminding->Paused"}));
     EXPECT_TRUE(resumeShown());
     EXPECT_DOUBLE_EQ(storedEnd(), Start + 600 + 1800);
@@ -48,21 +48,21 @@ TEST_F(Pause, PauseHoldsEveryReminderAndEndsByItselfWithAFreshInterval) {
 
 TEST_F(Pause, ResumeOrRestartEndsItAndAnotherPauseEntrySetsANewEnd) {
     launch();
-    menu().click(UXMenu::PauseHourTitle);
+    menu().click(UXMenu::PauseHourTitle.source);
     EXPECT_DOUBLE_EQ(controller->countdown(), 3600);
     advance(3000);
-    menu().click(UXMenu::PauseHalfHourTitle);
+    menu().click(UXMenu::PauseHalfHourTitle.source);
     EXPECT_DOUBLE_EQ(controller->countdown(), 1800);
     takeTrace();
-    menu().click(UXMenu::ResumeTitle);
+    menu().click(UXMenu::ResumeTitle.source);
     EXPECT_EQ(takeTrace(), (Strings{"ui Resume", "Paused->Timing"}));
     EXPECT_DOUBLE_EQ(storedEnd(), 0);
-    menu().find(UXMenu::ResumeTitle)->setHidden(false);
-    menu().click(UXMenu::ResumeTitle); // a stale click while not paused changes nothing
+    menu().find(UXMenu::ResumeTitle.source)->setHidden(false);
+    menu().click(UXMenu::ResumeTitle.source); // a stale click while not paused changes nothing
     EXPECT_EQ(takeTrace(), Strings{"ui Resume"});
 
-    menu().click(UXMenu::PauseHourTitle);
-    menu().click(UXMenu::RestartTitle);
+    menu().click(UXMenu::PauseHourTitle.source);
+    menu().click(UXMenu::RestartTitle.source);
     EXPECT_EQ(controller->state(), AppState::Timing);
     EXPECT_DOUBLE_EQ(storedEnd(), 0);
 }
@@ -73,11 +73,11 @@ TEST_F(Pause, UntilTomorrowEndsAtTheNextLocalSixOClock) {
     ::setenv("TZ", "XYZ-1", 1); // one hour east of UTC: the sim starts at 01:00 local time
     ::tzset();
     launch();
-    menu().click(UXMenu::PauseUntilMorningTitle);
+    menu().click(UXMenu::PauseUntilMorningTitle.source);
     EXPECT_DOUBLE_EQ(controller->countdown(), 5 * 3600);
     advance(5 * 3600); // 06:00: the pause has just ended; the next morning is a day away
     EXPECT_EQ(controller->state(), AppState::Timing);
-    menu().click(UXMenu::PauseUntilMorningTitle);
+    menu().click(UXMenu::PauseUntilMorningTitle.source);
     EXPECT_DOUBLE_EQ(controller->countdown(), 24 * 3600);
     EXPECT_EQ(item().title(), "\u2016>24h");
     if (previous != nullptr) {
@@ -108,7 +108,7 @@ TEST_F(Pause, AbsenceDuringAPauseLeavesItRunning) {
     storeSettings(true, true);
     platform.store().setBool(Cfg::NaturalBreaksKey, true);
     launch();
-    menu().click(UXMenu::PauseHalfHourTitle);
+    menu().click(UXMenu::PauseHalfHourTitle.source);
     takeTrace();
     platform.person().reportIdle();
     advance(1000);

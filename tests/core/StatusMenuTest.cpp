@@ -15,7 +15,7 @@ TEST_F(StatusMenu, BeforeTheFirstRestartOnlyTheTimerIconShows) {
     controller->events().publish(Event::uiAction(UIAction::CountdownChange));
     EXPECT_EQ(item().imageName(), "Quillmere.png");
     EXPECT_EQ(item().titleSets(), 0);
-    EXPECT_TRUE(menu().find(UXMenu::ResumeTitle)->isHidden());
+    EXPECT_TRUE(menu().find(UXMenu::ResumeTitle.source)->isHidden());
     EXPECT_DOUBLE_EQ(item().length(), 50);
     EXPECT_DOUBLE_EQ(item().imageWidth(), 16);
     EXPECT_DOUBLE_EQ(item().imageHeight(), 26);
@@ -102,14 +102,14 @@ TEST_F(StatusMenu, MenuHasTheSixItemsInOrderWithThePauseEntriesBesideRestart) {
 
 TEST_F(StatusMenu, ToggleItemsFlipTheirSettingAndCheckMark) {
     launch();
-    EXPECT_TRUE(menu().find(UXMenu::PopupsTitle)->state());
+    EXPECT_TRUE(menu().find(UXMenu::PopupsTitle.source)->state());
     EXPECT_TRUE(platform.store().boolValue(Cfg::PopupAlertsKey));
-    EXPECT_FALSE(menu().find(UXMenu::MuteTitle)->state());
+    EXPECT_FALSE(menu().find(UXMenu::MuteTitle.source)->state());
     takeTrace();
-    menu().click(UXMenu::MuteTitle);
-    EXPECT_TRUE(menu().find(UXMenu::MuteTitle)->state());
-    menu().click(UXMenu::MuteTitle);
-    EXPECT_FALSE(menu().find(UXMenu::MuteTitle)->state());
+    menu().click(UXMenu::MuteTitle.source);
+    EXPECT_TRUE(menu().find(UXMenu::MuteTitle.source)->state());
+    menu().click(UXMenu::MuteTitle.source);
+    EXPECT_FALSE(menu().find(UXMenu::MuteTitle.source)->state());
     EXPECT_FALSE(platform.store().boolValue(Cfg::MuteKey));
     EXPECT_EQ(takeTrace(), (Strings{"Mute=on", "Mute=off"}));
 
@@ -117,21 +117,21 @@ TEST_F(StatusMenu, ToggleItemsFlipTheirSettingAndCheckMark) {
     platform.alerts().answerNext({Alert::FirstButtonReturn, true, {}});
     advance(600);
     EXPECT_FALSE(platform.store().boolValue(Cfg::PopupAlertsKey));
-    EXPECT_TRUE(menu().find(UXMenu::PopupsTitle)->state());
-    menu().click(UXMenu::PopupsTitle);
+    EXPECT_TRUE(menu().find(UXMenu::PopupsTitle.source)->state());
+    menu().click(UXMenu::PopupsTitle.source);
     EXPECT_TRUE(platform.store().boolValue(Cfg::PopupAlertsKey));
-    EXPECT_TRUE(menu().find(UXMenu::PopupsTitle)->state());
+    EXPECT_TRUE(menu().find(UXMenu::PopupsTitle.source)->state());
 }
 
 TEST_F(StatusMenu, MuteCheckMarkFollowsEveryChangeAndTheSettingsWindowClosing) {
     launch();
     platform.store().setBool(Cfg::MuteKey, true); // written behind the menu's back
     settingsPanel().onNextRun([](sim::SimPanel& panel) { panel.press("OK"); });
-    menu().click(UXMenu::SettingsTitle);
-    EXPECT_TRUE(menu().find(UXMenu::MuteTitle)->state());
+    menu().click(UXMenu::SettingsTitle.source);
+    EXPECT_TRUE(menu().find(UXMenu::MuteTitle.source)->state());
     platform.store().setBool(Cfg::MuteKey, false);
     controller->restart();
-    EXPECT_FALSE(menu().find(UXMenu::MuteTitle)->state());
+    EXPECT_FALSE(menu().find(UXMenu::MuteTitle.source)->state());
 }
 
 TEST_F(StatusMenu, TooltipTellsTheTimeEvenWithTheCountdownOffAndSaysMuted) {
@@ -141,7 +141,7 @@ TEST_F(StatusMenu, TooltipTellsTheTimeEvenWithTheCountdownOffAndSaysMuted) {
     advance(1);
     EXPECT_EQ(item().toolTip(), "10m left");
     EXPECT_EQ(item().titleSets(), 0);
-    menu().click(UXMenu::MuteTitle);
+    menu().click(UXMenu::MuteTitle.source);
     EXPECT_EQ(item().toolTip(), "10m left, muted");
     advance(590);
     EXPECT_EQ(item().toolTip(), "9s left, muted");
@@ -149,7 +149,7 @@ TEST_F(StatusMenu, TooltipTellsTheTimeEvenWithTheCountdownOffAndSaysMuted) {
     EXPECT_EQ(item().toolTip(), "0s left, muted");
     advance(30);
     EXPECT_EQ(item().toolTip(), "Break due 30s ago, muted");
-    menu().click(UXMenu::MuteTitle);
+    menu().click(UXMenu::MuteTitle.source);
     advance(60);
     EXPECT_EQ(item().toolTip(), "Break due 1m ago");
 }
@@ -165,17 +165,17 @@ TEST_F(StatusMenu, IconCarriesTheTimeWhereTheDesktopHidesTitlesUnlessTheUserSays
 
     // Settings shows the desktop's default; OK without touching it stores nothing.
     settingsPanel().onNextRun([](sim::SimPanel& panel) {
-        EXPECT_TRUE(panel.control(SettingsView::TimeInIconLabel)->boolValue());
+        EXPECT_TRUE(panel.control(SettingsView::TimeInIconLabel.source)->boolValue());
         panel.press("OK");
     });
-    menu().click(UXMenu::SettingsTitle);
+    menu().click(UXMenu::SettingsTitle.source);
     EXPECT_FALSE(platform.store().contains(Cfg::ShowTimeInIconKey));
     takeTrace();
     settingsPanel().onNextRun([](sim::SimPanel& panel) {
-        EXPECT_TRUE(panel.setToggle(SettingsView::TimeInIconLabel, false));
+        EXPECT_TRUE(panel.setToggle(SettingsView::TimeInIconLabel.source, false));
         panel.press("OK");
     });
-    menu().click(UXMenu::SettingsTitle);
+    menu().click(UXMenu::SettingsTitle.source);
     EXPECT_EQ(takeTrace(), (Strings{"AlertSound=System", "ResartOnWake=on", "AutoRestart=off",
                                     "ShowTimeInIcon=off", "TimerInterval=600", "Timing->Timing"}));
     EXPECT_FALSE(item().timeInIcon());

@@ -13,7 +13,7 @@ class Windows : public Scenario {
 protected:
     void openSettings(SimPanel::Script script) {
         settingsPanel().onNextRun(std::move(script));
-        menu().click(UXMenu::SettingsTitle);
+        menu().click(UXMenu::SettingsTitle.source);
     }
 };
 
@@ -89,7 +89,7 @@ TEST_F(Windows, AbsenceRowsSaveWhatChangedAndRefuseMinutesAwayOutOfRange) {
         EXPECT_EQ(panel.control("Natural breaks", ViewNode::Kind::NumberField)->intValue(), 5);
         EXPECT_FALSE(panel.control("Hold when busy")->boolValue());
         const Strings texts = panel.texts();
-        EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoPresenceSource), 0);
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoPresenceSource.source), 0);
         EXPECT_EQ(panel.render().children.front().children.size(), 2u); // logo and name
         using K = ViewNode::Kind; // a click gives each field, the picker and OK the keyboard
         EXPECT_EQ(panel.focusableKinds(),
@@ -124,8 +124,8 @@ TEST_F(Windows, AbsenceRowsAreDisabledWithANoteWhereNoSourceAnswers) {
         EXPECT_FALSE(panel.setNumber("Natural breaks", 10));
         EXPECT_FALSE(panel.setToggle("Hold when busy", true));
         const Strings texts = panel.texts();
-        EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoPresenceSource), 1);
-        EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoBusySource), 1);
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoPresenceSource.source), 1);
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoBusySource.source), 1);
         panel.press("OK");
     });
     EXPECT_FALSE(settingsPanel().isOnScreen());
@@ -148,7 +148,7 @@ TEST_F(Windows, TestModeFormStartsAtZeroMinutesAndHasNoLogo) {
 
 TEST_F(Windows, PickingASoundPreviewsItEvenWhenMuted) {
     launch();
-    menu().click(UXMenu::MuteTitle);
+    menu().click(UXMenu::MuteTitle.source);
     openSettings([](SimPanel& panel) {
         panel.pick("Reminder sound", "Whistle");
         panel.pick("Reminder sound", "Whistle"); // already selected: plays nothing
@@ -178,7 +178,7 @@ TEST_F(Windows, HostRunsTheSamePanelCentredEachTimeAndHidesItBetweenRuns) {
             EXPECT_TRUE(platform.loop().inModalRun());
             shown.press("OK");
         });
-        menu().click(UXMenu::SettingsTitle);
+        menu().click(UXMenu::SettingsTitle.source);
         EXPECT_EQ(panel.centerCount(), run);
         EXPECT_TRUE(panel.contentHidden());
     }
@@ -193,7 +193,7 @@ TEST_F(Windows, TimersWaitWhileAWindowIsOpenAndFireOnceAfter) {
         panel.press("OK");
     });
     const auto firingsBefore = platform.loop().firings().size();
-    menu().click(UXMenu::aboutTitle());
+    menu().click(UXMenu::aboutTitle(platform.translator()));
     EXPECT_EQ(platform.loop().firings().size(), firingsBefore);
     platform.alerts().answerNext({Alert::FirstButtonReturn + 1, std::nullopt, {}});
     platform.loop().runUntilIdle();
@@ -207,19 +207,20 @@ TEST_F(Windows, TimersWaitWhileAWindowIsOpenAndFireOnceAfter) {
 TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) {
     launch();
     settingsPanel().onNextRun([&](SimPanel& panel) {
-        menu().click(UXMenu::SettingsTitle); // again: a second activation, or the window is behind
-        menu().click(UXMenu::aboutTitle());
+        menu().click(
+            UXMenu::SettingsTitle.source); // again: a second activation, or the window is behind
+        menu().click(UXMenu::aboutTitle(platform.translator()));
         EXPECT_EQ(platform.loop().modalWindowFrontOrders(), 2);
         takeTrace();
-        menu().click(UXMenu::MuteTitle);
-        menu().click(UXMenu::PopupsTitle);
-        menu().click(UXMenu::RestartTitle);
-        menu().click(UXMenu::QuitTitle);
+        menu().click(UXMenu::MuteTitle.source);
+        menu().click(UXMenu::PopupsTitle.source);
+        menu().click(UXMenu::RestartTitle.source);
+        menu().click(UXMenu::QuitTitle.source);
         EXPECT_EQ(takeTrace(), (Strings{"Mute=on", "PopupAlerts=off", "ui Restart",
                                         "Timing->Timing", "ui Terminate"}));
         EXPECT_TRUE(panel.press("OK"));
     });
-    menu().click(UXMenu::SettingsTitle);
+    menu().click(UXMenu::SettingsTitle.source);
     EXPECT_EQ(settingsPanel().presentCount(), 1);
     EXPECT_EQ(aboutPanel().presentCount(), 0);
     EXPECT_EQ(platform.loop().unclosedModalRuns(), 0);
@@ -228,10 +229,10 @@ TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) 
 
     // The reminder is a modal run too: it must be answered before a window opens.
     platform.alerts().answerNext({Alert::FirstButtonReturn, std::nullopt, [this] {
-                                      menu().click(UXMenu::SettingsTitle);
-                                      menu().click(UXMenu::aboutTitle());
+                                      menu().click(UXMenu::SettingsTitle.source);
+                                      menu().click(UXMenu::aboutTitle(platform.translator()));
                                   }});
-    menu().click(UXMenu::PopupsTitle);
+    menu().click(UXMenu::PopupsTitle.source);
     advance(600);
     EXPECT_EQ(settingsPanel().presentCount(), 1);
     EXPECT_EQ(aboutPanel().presentCount(), 0);
@@ -254,7 +255,7 @@ TEST_F(Windows, AboutShowsTheBuildAndItsLinks) {
     EXPECT_DOUBLE_EQ(*logo.frame->width, 100);
     EXPECT_DOUBLE_EQ(*logo.frame->height, 50);
     panel.onNextRun([](SimPanel& shown) { shown.press("OK"); });
-    menu().click(UXMenu::aboutTitle());
+    menu().click(UXMenu::aboutTitle(platform.translator()));
     EXPECT_FALSE(panel.isOnScreen());
     EXPECT_EQ(platform.loop().unclosedModalRuns(), 0);
 }

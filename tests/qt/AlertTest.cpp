@@ -9,6 +9,7 @@
 #include "platform/qt/QtAlert.h"
 #include "platform/qt/QtRunLoop.h"
 #include "platform/sim/SimServices.h"
+#include "platform/sim/SimTranslator.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -59,7 +60,8 @@ protected:
     sim::SimDefaultsStore store;
     sim::SimApplication application;
     Cfg cfg{false, events, buildInfo, store};
-    UXPopup popup{cfg, application, std::make_unique<QtAlert>(runLoop)};
+    sim::SimTranslator english;
+    UXPopup popup{cfg, application, std::make_unique<QtAlert>(runLoop), english};
     std::vector<bool> popupChanges;
 };
 

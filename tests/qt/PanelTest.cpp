@@ -15,6 +15,7 @@
 #include "platform/qt/QtRunLoop.h"
 #include "platform/sim/SimPresence.h"
 #include "platform/sim/SimServices.h"
+#include "platform/sim/SimTranslator.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -77,6 +78,7 @@ public:
     SystemLog& systemLog() override { return log_; }
     Presence& presence() override { return presence_; }
     BusyMonitor& busyMonitor() override { return busy_; }
+    const Translator& translator() override { return translator_; }
     std::unique_ptr<StatusItem> createStatusItem(double) override { return nullptr; }
     std::unique_ptr<Menu> createMenu() override { return nullptr; }
     std::unique_ptr<Alert> createAlert() override {
@@ -97,6 +99,7 @@ public:
     sim::SimSystemLog log_;
     sim::SimPresence presence_;
     sim::SimBusyMonitor busy_;
+    sim::SimTranslator translator_;
     std::vector<QtPanel*> panels;
 };
 

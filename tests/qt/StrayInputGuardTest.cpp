@@ -9,6 +9,7 @@
 #include "platform/qt/QtAlert.h"
 #include "platform/qt/QtRunLoop.h"
 #include "platform/sim/SimServices.h"
+#include "platform/sim/SimTranslator.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -41,7 +42,8 @@ protected:
     sim::SimDefaultsStore store;
     sim::SimApplication application;
     Cfg cfg{false, events, buildInfo, store};
-    UXPopup popup{cfg, application, std::make_unique<QtAlert>(runLoop, clock())};
+    sim::SimTranslator english;
+    UXPopup popup{cfg, application, std::make_unique<QtAlert>(runLoop, clock()), english};
 };
 
 QAbstractButton* button(QMessageBox* box, const QString& title) {

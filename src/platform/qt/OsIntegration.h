@@ -3,6 +3,7 @@
 #include "platform/BusyMonitor.h"
 #include "platform/Presence.h"
 #include "platform/StatusItem.h"
+#include "platform/Translator.h"
 #include "platform/WakeNotifier.h"
 
 #include <QString>
@@ -24,7 +25,9 @@ namespace quillmere::qt {
 
 // Before Qt starts: none when the program can open a window as started (Qt aborts when it can't),
 // else why not, in a line for the user.
-std::optional<std::string> missingGraphicalSession(int argc, const char* const argv[]);
+std::optional<Text> missingGraphicalSession(int argc, const char* const argv[]);
+// The folder of the running executable; also before the application object exists.
+QString executableFolder();
 
 // A folder for the user's runtime files (lock, socket) that no other user can write or take the
 // name of first; empty when there is none to be had safely.

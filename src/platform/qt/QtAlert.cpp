@@ -89,12 +89,14 @@ int QtAlert::runModal() {
     }
 
     std::vector<QPushButton*> buttons;
-    const std::vector<std::string> titles =
-        buttons_.empty() ? std::vector<std::string>{"OK"} : buttons_;
-    for (const std::string& title : titles) {
+    for (const std::string& title : buttons_) {
         auto* button = new QPushButton(QString::fromStdString(title), &box);
         box.addButton(button, QMessageBox::AcceptRole);
         buttons.push_back(button);
+    }
+    if (buttons.empty()) {
+        // Qt's own OK, in the user's language from Qt's catalogue.
+        buttons.push_back(box.addButton(QMessageBox::Ok));
     }
     box.setDefaultButton(buttons.front());
 

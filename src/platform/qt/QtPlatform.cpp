@@ -11,6 +11,7 @@
 #include "platform/qt/QtResources.h"
 #include "platform/qt/QtRunLoop.h"
 #include "platform/qt/QtSystemLog.h"
+#include "platform/qt/QtTranslator.h"
 
 #include <QAbstractEventDispatcher>
 #include <QTimer>
@@ -40,7 +41,7 @@ void whenIdle(QObject* context, std::function<void()> work) {
 
 } // namespace
 
-QtPlatform::QtPlatform()
+QtPlatform::QtPlatform(std::unique_ptr<Translator> translator)
     : runLoop_(std::make_unique<QtRunLoop>())
     , application_(std::make_unique<QtApplication>())
     , resources_(std::make_unique<QtResources>(QtResources::standardFolders()))
@@ -48,6 +49,8 @@ QtPlatform::QtPlatform()
     , audio_(std::make_unique<QtAudio>())
     , wake_(std::make_unique<DeferredWakeNotifier>(&makeWakeNotifier))
     , log_(std::make_unique<QtSystemLog>())
+    , translator_(translator ? std::move(translator)
+                             : std::make_unique<QtTranslator>(QLocale::c(), QStringList()))
     , presence_(makePresence())
     , busy_(makeBusyMonitor()) {
     runLoop_->setPanelPresenter(
@@ -80,6 +83,9 @@ WakeNotifier& QtPlatform::wakeNotifier() {
 }
 SystemLog& QtPlatform::systemLog() {
     return *log_;
+}
+const Translator& QtPlatform::translator() {
+    return *translator_;
 }
 Presence& QtPlatform::presence() {
     return *presence_;

@@ -19,7 +19,8 @@ class QtSystemLog;
 // sent the item out (see startDeferredServices()).
 class QtPlatform : public Platform {
 public:
-    QtPlatform();
+    // `translator` is the user's language; without one, English.
+    explicit QtPlatform(std::unique_ptr<Translator> translator = nullptr);
     ~QtPlatform() override;
 
     // Whether the services that wait for the status item have been started.
@@ -33,6 +34,7 @@ public:
     Audio& audio() override;
     WakeNotifier& wakeNotifier() override;
     SystemLog& systemLog() override;
+    const Translator& translator() override;
     Presence& presence() override;
     BusyMonitor& busyMonitor() override;
     std::unique_ptr<StatusItem> createStatusItem(double length) override;
@@ -53,6 +55,7 @@ private:
     std::unique_ptr<QtAudio> audio_;
     std::unique_ptr<DeferredWakeNotifier> wake_;
     std::unique_ptr<QtSystemLog> log_;
+    std::unique_ptr<Translator> translator_;
     std::unique_ptr<Presence> presence_;
     std::unique_ptr<BusyMonitor> busy_;
 };

@@ -7,6 +7,7 @@
 #include "platform/sim/SimRunLoop.h"
 #include "platform/sim/SimServices.h"
 #include "platform/sim/SimStatusItem.h"
+#include "platform/sim/SimTranslator.h"
 
 #include <filesystem>
 #include <vector>
@@ -28,6 +29,7 @@ public:
     Audio& audio() override { return audio_; }
     WakeNotifier& wakeNotifier() override { return wake_; }
     SystemLog& systemLog() override { return log_; }
+    const Translator& translator() override { return translator_; }
     Presence& presence() override { return presence_; }
     BusyMonitor& busyMonitor() override { return busy_; }
     std::unique_ptr<StatusItem> createStatusItem(double length) override;
@@ -42,6 +44,7 @@ public:
     SimAudio& speaker() { return audio_; }
     SimWakeNotifier& wake() { return wake_; }
     SimSystemLog& log() { return log_; }
+    SimTranslator& language() { return translator_; }
     SimPresence& person() { return presence_; }
     SimBusyMonitor& busy() { return busy_; }
     AlertScript& alerts() { return alerts_; }
@@ -63,6 +66,7 @@ private:
     SimAudio audio_;
     SimWakeNotifier wake_;
     SimSystemLog log_;
+    SimTranslator translator_;
     SimPresence presence_;
     SimBusyMonitor busy_;
     AlertScript alerts_;

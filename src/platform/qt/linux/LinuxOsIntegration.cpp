@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QWidget>
@@ -49,7 +50,7 @@ std::unique_ptr<BusyMonitor> makeX11FullScreenWatch() {
 
 } // namespace
 
-std::optional<std::string> missingGraphicalSession(int argc, const char* const argv[]) {
+std::optional<Text> missingGraphicalSession(int argc, const char* const argv[]) {
     // A platform chosen by name (offscreen, vnc, eglfs) needs no display server.
     if (isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY")) {
         return std::nullopt;
@@ -59,7 +60,12 @@ std::optional<std::string> missingGraphicalSession(int argc, const char* const a
             return std::nullopt;
         }
     }
-    return "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    return translatable("OsIntegration", "neither DISPLAY nor WAYLAND_DISPLAY is set");
+}
+
+QString executableFolder() {
+    // What QCoreApplication::applicationDirPath() reads, without needing the application.
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
 }
 
 bool isPrivateFolder(const QString& folder) {

@@ -1,0 +1,236 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pl_PL">
+<context>
+    <name>AboutView</name>
+    <message>
+        <source>Version: %1</source>
+        <extracomment>%1 is the version number</extracomment>
+        <translation>Wersja: %1</translation>
+    </message>
+    <message>
+        <source>Build: %1</source>
+        <extracomment>%1 is the build number</extracomment>
+        <translation>Kompilacja: %1</translation>
+    </message>
+    <message>
+        <source>[License](https://quillmere.org/license.txt)</source>
+        <extracomment>Markdown: keep the brackets, the parentheses and the address</extracomment>
+        <translation>[Licencja](https://quillmere.org/license.txt)</translation>
+    </message>
+    <message>
+        <source>© 2026 [Quillmere](https://quillmere.org)</source>
+        <extracomment>Markdown: keep the brackets, the parentheses and the address</extracomment>
+        <translation>© 2026 [Quillmere](https://quillmere.org)</translation>
+    </message>
+    <message>
+        <source>[Support](https://quillmere.org/donate) development</source>
+        <extracomment>Markdown: keep the brackets, the parentheses and the address</extracomment>
+        <translation>[Wesprzyj](https://quillmere.org/donate) rozwój</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>OsIntegration</name>
+    <message>
+        <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
+        <translation>nie ustawiono ani DISPLAY, ani WAYLAND_DISPLAY</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsView</name>
+    <message>
+        <source>Sonar</source>
+        <extracomment>The name of an alert sound: a sonar ping</extracomment>
+        <translation>Sonar</translation>
+    </message>
+    <message>
+        <source>Bowl</source>
+        <extracomment>The name of an alert sound: a singing bowl</extracomment>
+        <translation>Misa tybetańska</translation>
+    </message>
+    <message>
+        <source>Whistle</source>
+        <extracomment>The name of an alert sound: a whistle</extracomment>
+        <translation>Gwizdek</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <extracomment>The desktop&apos;s own alert sound (its bell)</extracomment>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>Interval in minutes</source>
+        <translation>Interwał w minutach</translation>
+    </message>
+    <message>
+        <source>Restart after sleep</source>
+        <translation>Uruchom ponownie po uśpieniu</translation>
+    </message>
+    <message>
+        <source>Auto restart timer</source>
+        <translation>Automatycznie uruchamiaj minutnik ponownie</translation>
+    </message>
+    <message>
+        <source>Show the time in the icon</source>
+        <translation>Pokazuj czas na ikonie</translation>
+    </message>
+    <message>
+        <source>Reminder sound</source>
+        <translation>Dźwięk przypomnienia</translation>
+    </message>
+    <message>
+        <source>Natural breaks</source>
+        <extracomment>Counts time away from the computer as a break</extracomment>
+        <translation>Naturalne przerwy</translation>
+    </message>
+    <message>
+        <source>min</source>
+        <extracomment>After the minutes away that count as a break</extracomment>
+        <translation>min</translation>
+    </message>
+    <message>
+        <source>Hold when busy</source>
+        <extracomment>Holds reminders back during full screen or do-not-disturb</extracomment>
+        <translation>Wstrzymuj, gdy zajęty</translation>
+    </message>
+    <message>
+        <source>No idle or lock source on this desktop</source>
+        <translation>Ten pulpit nie zgłasza bezczynności ani blokady</translation>
+    </message>
+    <message>
+        <source>No full-screen or do-not-disturb source here</source>
+        <translation>Brak informacji o pełnym ekranie i trybie „Nie przeszkadzać”</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Oops</source>
+        <translation>Ups</translation>
+    </message>
+    <message>
+        <source>Invalid interval</source>
+        <translation>Nieprawidłowy interwał</translation>
+    </message>
+    <message>
+        <source>Invalid minutes away (1 to 60)</source>
+        <translation>Nieprawidłowy czas nieobecności (od 1 do 60 minut)</translation>
+    </message>
+</context>
+<context>
+    <name>UXMenu</name>
+    <message>
+        <source>About %1</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>O programie %1</translation>
+    </message>
+    <message>
+        <source>Restart timer</source>
+        <translation>Uruchom minutnik ponownie</translation>
+    </message>
+    <message>
+        <source>Pause for 30 minutes</source>
+        <translation>Wstrzymaj na 30 minut</translation>
+    </message>
+    <message>
+        <source>Pause for 1 hour</source>
+        <translation>Wstrzymaj na 1 godzinę</translation>
+    </message>
+    <message>
+        <source>Pause until tomorrow</source>
+        <translation>Wstrzymaj do jutra</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Wznów</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <extracomment>Silences the alert sound (a check mark shows it is on)</extracomment>
+        <translation>Wycisz</translation>
+    </message>
+    <message>
+        <source>Popup reminders</source>
+        <translation>Okna przypomnień</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Ustawienia</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Zakończ</translation>
+    </message>
+</context>
+<context>
+    <name>UXPopup</name>
+    <message>
+        <source>Look around. Take a breath. Stretch.</source>
+        <translation>Rozejrzyj się. Weź głęboki oddech. Przeciągnij się.</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <extracomment>Starts the next work interval now</extracomment>
+        <translation>Uruchom ponownie</translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <extracomment>Brings the reminder back in a minute</extracomment>
+        <translation>Drzemka</translation>
+    </message>
+    <message>
+        <source>Disable popup notifications</source>
+        <translation>Wyłącz okna przypomnień</translation>
+    </message>
+</context>
+<context>
+    <name>UXStatus</name>
+    <message>
+        <source>break</source>
+        <extracomment>The item&apos;s short title while time away counts as a break</extracomment>
+        <translation>przerwa</translation>
+    </message>
+    <message>
+        <source>On a break</source>
+        <translation>Na przerwie</translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <extracomment>%1 is a short time: 10m, 4s or &gt;1h</extracomment>
+        <translation>Zostało %1</translation>
+    </message>
+    <message>
+        <source>%1 left, paused</source>
+        <extracomment>%1 is a short time: 10m, 4s or &gt;1h</extracomment>
+        <translation>Wstrzymano, zostało %1</translation>
+    </message>
+    <message>
+        <source>Break due %1 ago</source>
+        <extracomment>%1 is a short time: 10m, 4s or &gt;1h</extracomment>
+        <translation>Przerwa należna od %1</translation>
+    </message>
+    <message>
+        <source>%1, muted</source>
+        <extracomment>%1 is the rest of the tooltip</extracomment>
+        <translation>%1, wyciszono</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>%1 needs a graphical session: %2</source>
+        <extracomment>%1 is the program&apos;s name, %2 what is missing</extracomment>
+        <translation>%1 wymaga sesji graficznej: %2</translation>
+    </message>
+    <message>
+        <source>%1 is already running</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 już działa</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,236 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pt_BR">
+<context>
+    <name>AboutView</name>
+    <message>
+        <source>Version: %1</source>
+        <extracomment>%1 is the version number</extracomment>
+        <translation>Versão: %1</translation>
+    </message>
+    <message>
+        <source>Build: %1</source>
+        <extracomment>%1 is the build number</extracomment>
+        <translation>Compilação: %1</translation>
+    </message>
+    <message>
+        <source>[License](https://quillmere.org/license.txt)</source>
+        <extracomment>Markdown: keep the brackets, the parentheses and the address</extracomment>
+        <translation>[Licença](https://quillmere.org/license.txt)</translation>
+    </message>
+    <message>
+        <source>© 2026 [Quillmere](https://quillmere.org)</source>
+        <extracomment>Markdown: keep the brackets, the parentheses and the address</extracomment>
+        <translation>© 2026 [Quillmere](https://quillmere.org)</translation>
+    </message>
+    <message>
+        <source>[Support](https://quillmere.org/donate) development</source>
+        <extracomment>Markdown: keep the brackets, the parentheses and the address</extracomment>
+        <translation>[Apoie](https://quillmere.org/donate) o desenvolvimento</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>OsIntegration</name>
+    <message>
+        <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
+        <translation>nem DISPLAY nem WAYLAND_DISPLAY está definida</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsView</name>
+    <message>
+        <source>Sonar</source>
+        <extracomment>The name of an alert sound: a sonar ping</extracomment>
+        <translation>Sonar</translation>
+    </message>
+    <message>
+        <source>Bowl</source>
+        <extracomment>The name of an alert sound: a singing bowl</extracomment>
+        <translation>Tigela tibetana</translation>
+    </message>
+    <message>
+        <source>Whistle</source>
+        <extracomment>The name of an alert sound: a whistle</extracomment>
+        <translation>Apito</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <extracomment>The desktop&apos;s own alert sound (its bell)</extracomment>
+        <translation>Sistema</translation>
+    </message>
+    <message>
+        <source>Interval in minutes</source>
+        <translation>Intervalo em minutos</translation>
+    </message>
+    <message>
+        <source>Restart after sleep</source>
+        <translation>Reiniciar após a suspensão</translation>
+    </message>
+    <message>
+        <source>Auto restart timer</source>
+        <translation>Reiniciar o temporizador automaticamente</translation>
+    </message>
+    <message>
+        <source>Show the time in the icon</source>
+        <translation>Mostrar o tempo no ícone</translation>
+    </message>
+    <message>
+        <source>Reminder sound</source>
+        <translation>Som do lembrete</translation>
+    </message>
+    <message>
+        <source>Natural breaks</source>
+        <extracomment>Counts time away from the computer as a break</extracomment>
+        <translation>Pausas naturais</translation>
+    </message>
+    <message>
+        <source>min</source>
+        <extracomment>After the minutes away that count as a break</extracomment>
+        <translation>min</translation>
+    </message>
+    <message>
+        <source>Hold when busy</source>
+        <extracomment>Holds reminders back during full screen or do-not-disturb</extracomment>
+        <translation>Aguardar quando ocupado</translation>
+    </message>
+    <message>
+        <source>No idle or lock source on this desktop</source>
+        <translation>Este ambiente não informa ociosidade nem bloqueio</translation>
+    </message>
+    <message>
+        <source>No full-screen or do-not-disturb source here</source>
+        <translation>Aqui não há aviso de tela cheia nem de “Não perturbe”</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Oops</source>
+        <translation>Ops</translation>
+    </message>
+    <message>
+        <source>Invalid interval</source>
+        <translation>Intervalo inválido</translation>
+    </message>
+    <message>
+        <source>Invalid minutes away (1 to 60)</source>
+        <translation>Minutos de ausência inválidos (1 a 60)</translation>
+    </message>
+</context>
+<context>
+    <name>UXMenu</name>
+    <message>
+        <source>About %1</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>Sobre o %1</translation>
+    </message>
+    <message>
+        <source>Restart timer</source>
+        <translation>Reiniciar o temporizador</translation>
+    </message>
+    <message>
+        <source>Pause for 30 minutes</source>
+        <translation>Pausar por 30 minutos</translation>
+    </message>
+    <message>
+        <source>Pause for 1 hour</source>
+        <translation>Pausar por 1 hora</translation>
+    </message>
+    <message>
+        <source>Pause until tomorrow</source>
+        <translation>Pausar até amanhã</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Retomar</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <extracomment>Silences the alert sound (a check mark shows it is on)</extracomment>
+        <translation>Silenciar</translation>
+    </message>
+    <message>
+        <source>Popup reminders</source>
+        <translation>Janelas de lembrete</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configurações</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Sair</translation>
+    </message>
+</context>
+<context>
+    <name>UXPopup</name>
+    <message>
+        <source>Look around. Take a breath. Stretch.</source>
+        <translation>Olhe ao redor. Respire fundo. Alongue-se.</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <extracomment>Starts the next work interval now</extracomment>
+        <translation>Reiniciar</translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <extracomment>Brings the reminder back in a minute</extracomment>
+        <translation>Adiar</translation>
+    </message>
+    <message>
+        <source>Disable popup notifications</source>
+        <translation>Desativar as janelas de lembrete</translation>
+    </message>
+</context>
+<context>
+    <name>UXStatus</name>
+    <message>
+        <source>break</source>
+        <extracomment>The item&apos;s short title while time away counts as a break</extracomment>
+        <translation>pausa</translation>
+    </message>
+    <message>
+        <source>On a break</source>
+        <translation>Em pausa</translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <extracomment>%1 is a short time: 10m, 4s or &gt;1h</extracomment>
+        <translation>Faltam %1</translation>
+    </message>
+    <message>
+        <source>%1 left, paused</source>
+        <extracomment>%1 is a short time: 10m, 4s or &gt;1h</extracomment>
+        <translation>Em pausa, faltam %1</translation>
+    </message>
+    <message>
+        <source>Break due %1 ago</source>
+        <extracomment>%1 is a short time: 10m, 4s or &gt;1h</extracomment>
+        <translation>Pausa pendente há %1</translation>
+    </message>
+    <message>
+        <source>%1, muted</source>
+        <extracomment>%1 is the rest of the tooltip</extracomment>
+        <translation>%1, sem som</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>%1 needs a graphical session: %2</source>
+        <extracomment>%1 is the program&apos;s name, %2 what is missing</extracomment>
+        <translation>%1 precisa de uma sessão gráfica: %2</translation>
+    </message>
+    <message>
+        <source>%1 is already running</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 já está em execução</translation>
+    </message>
+</context>
+</TS>
