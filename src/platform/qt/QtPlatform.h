@@ -35,6 +35,8 @@ public:
     SystemLog& systemLog() override;
     Presence& presence() override;
     BusyMonitor& busyMonitor() override;
+    Autostart& autostart() override;
+    Notifications& notifications() override;
     std::unique_ptr<StatusItem> createStatusItem(double length) override;
     std::unique_ptr<Menu> createMenu() override;
     std::unique_ptr<Alert> createAlert() override;
@@ -55,6 +57,8 @@ private:
     std::unique_ptr<QtSystemLog> log_;
     std::unique_ptr<Presence> presence_;
     std::unique_ptr<BusyMonitor> busy_;
+    std::unique_ptr<Autostart> autostart_;
+    std::unique_ptr<Notifications> notifications_;
 };
 
 } // namespace quillmere::qt

@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 #include "platform/sim/SimAlert.h"
+#include "platform/sim/SimAutostart.h"
+#include "platform/sim/SimNotifications.h"
 #include "platform/sim/SimPanel.h"
 #include "platform/sim/SimPresence.h"
 #include "platform/sim/SimRunLoop.h"
@@ -30,6 +32,8 @@ public:
     SystemLog& systemLog() override { return log_; }
     Presence& presence() override { return presence_; }
     BusyMonitor& busyMonitor() override { return busy_; }
+    Autostart& autostart() override { return autostart_; }
+    Notifications& notifications() override { return notifications_; }
     std::unique_ptr<StatusItem> createStatusItem(double length) override;
     std::unique_ptr<Menu> createMenu() override { return std::make_unique<SimMenu>(); }
     std::unique_ptr<Alert> createAlert() override;
@@ -44,6 +48,8 @@ public:
     SimSystemLog& log() { return log_; }
     SimPresence& person() { return presence_; }
     SimBusyMonitor& busy() { return busy_; }
+    SimAutostart& login() { return autostart_; }
+    SimNotifications& notices() { return notifications_; }
     AlertScript& alerts() { return alerts_; }
     // The last status item created, or null.
     SimStatusItem* statusItem() const {
@@ -65,6 +71,8 @@ private:
     SimSystemLog log_;
     SimPresence presence_;
     SimBusyMonitor busy_;
+    SimAutostart autostart_;
+    SimNotifications notifications_;
     AlertScript alerts_;
     std::vector<SimStatusItem*> statusItems_;
     bool titlesHidden_ = false;
