@@ -13,13 +13,15 @@ namespace quillmere {
 class Alert;
 class AppIcon;
 class Application;
+class Autostart;
 class BusyMonitor;
 class Presence;
 class UXAudio;
 
 // The Settings form: a working copy of the interval (in minutes), the two restart options, the
-// alert sound, natural breaks with their minutes away and holding while busy, saved on OK in a
-// fixed order. Nothing is stored while the user edits.
+// notification without pop-ups, the alert sound, natural breaks with their minutes away, holding
+// while busy and starting at login, saved on OK in a fixed order. Nothing is stored while the
+// user edits.
 class SettingsView : public HostedView {
 public:
     using AlertFactory = std::function<std::unique_ptr<Alert>()>;
@@ -38,23 +40,30 @@ public:
     static constexpr const char* IntervalLabel = "Interval in minutes";
     static constexpr const char* RestartOnWakeLabel = "Restart after sleep";
     static constexpr const char* AutoRestartLabel = "Auto restart timer";
+    static constexpr const char* NotifyLabel = "Notify without pop-up";
     static constexpr const char* TimeInIconLabel = "Show the time in the icon";
     static constexpr const char* SoundLabel = "Reminder sound";
     static constexpr const char* NaturalBreaksLabel = "Natural breaks";
     static constexpr const char* AwayMinutesUnit = "min";
     static constexpr const char* HoldWhenBusyLabel = "Hold when busy";
+    static constexpr const char* StartAtLoginLabel = "Start at login";
     static constexpr const char* NoPresenceSource = "No idle or lock source on this desktop";
     static constexpr const char* NoBusySource = "No full-screen or do-not-disturb source here";
     static constexpr const char* OkButton = "OK";
     static constexpr const char* RefusalMessage = "Oops";
     static constexpr const char* RefusalInformative = "Invalid interval";
     static constexpr const char* AwayRefusalInformative = "Invalid minutes away (1 to 60)";
+    static constexpr const char* StartAtLoginFailure = "Start at login could not be changed";
 
     // Reads the working copy from the store once.
     SettingsView(Cfg& cfg, UXAudio& audio, AppIcon& icon, Application& application,
-                 AlertFactory makeAlert, const Presence& presence, const BusyMonitor& busyMonitor);
+                 AlertFactory makeAlert, const Presence& presence, const BusyMonitor& busyMonitor,
+                 Autostart& autostart);
 
     ViewNode body() override;
+    // Called by the window host before each opening: start at login shows the desktop's record
+    // as it is now, since the desktop's own tools change it too.
+    void windowWillOpen();
 
     // The working copy.
     std::int64_t timerIntervalMinutes() const { return timerIntervalMinutes_; }
@@ -64,6 +73,8 @@ public:
     bool naturalBreaks() const { return naturalBreaks_; }
     std::int64_t awayMinutes() const { return awayMinutes_; }
     bool holdWhenBusy() const { return holdWhenBusy_; }
+    bool notifyWhenNoPopup() const { return notifyWhenNoPopup_; }
+    bool startAtLogin() const { return startAtLogin_; }
 
     // Set by the window host: closes the window.
     std::function<void()> _done = [] {};
@@ -79,6 +90,8 @@ private:
     void addAbsenceRows(std::vector<ViewNode>& rows);
     // Stores what changed of them; false when the minutes away are refused.
     bool saveAbsenceSettings();
+    // Changes start at login where the switch differs from the record; false when that failed.
+    bool applyStartAtLogin();
     void refuse(const char* informative);
 
     std::int64_t timerIntervalMinutes_;
@@ -90,6 +103,8 @@ private:
     bool naturalBreaks_;
     std::int64_t awayMinutes_;
     bool holdWhenBusy_;
+    bool notifyWhenNoPopup_;
+    bool startAtLogin_ = false;
     Cfg* cfg_;
     UXAudio* audio_;
     AppIcon* icon_;
@@ -97,6 +112,7 @@ private:
     AlertFactory makeAlert_;
     const Presence* presence_;
     const BusyMonitor* busyMonitor_;
+    Autostart* autostart_;
 };
 
 } // namespace quillmere

@@ -132,6 +132,55 @@ TEST_F(Windows, AbsenceRowsAreDisabledWithANoteWhereNoSourceAnswers) {
     EXPECT_FALSE(platform.store().contains(Cfg::NaturalBreaksKey));
 }
 
+// The autostart record is the desktop's: the switch shows it afresh at each opening, OK writes
+// only a change, and a record that can't be changed is told, with the switch showing the truth.
+TEST_F(Windows, StartAtLoginFollowsTheDesktopsRecordAndTellsWhenItCantChangeIt) {
+    launch();
+    openSettings([](SimPanel& panel) {
+        EXPECT_FALSE(panel.control("Start at login")->boolValue());
+        panel.press("OK");
+    });
+    EXPECT_EQ(platform.login().writes(), 0);
+    platform.login().setRecord(true); // switched on by the desktop's own tool
+    openSettings([](SimPanel& panel) {
+        EXPECT_TRUE(panel.control("Start at login")->boolValue());
+        EXPECT_TRUE(panel.setToggle("Start at login", false));
+        panel.press("OK");
+    });
+    EXPECT_FALSE(platform.login().isEnabled());
+
+    platform.login().setWritable(false);
+    openSettings([](SimPanel& panel) {
+        panel.setToggle("Start at login", true);
+        panel.press("OK");
+        EXPECT_TRUE(panel.isOnScreen());
+        EXPECT_FALSE(panel.control("Start at login")->boolValue());
+        panel.press("OK");
+        EXPECT_FALSE(panel.isOnScreen());
+    });
+    ASSERT_EQ(platform.alerts().shown().size(), 1u);
+    EXPECT_EQ(platform.alerts().shown()[0].informativeText, "Start at login could not be changed");
+    EXPECT_EQ(platform.login().writes(), 2);
+}
+
+TEST_F(Windows, NotifyRowCountsOnlyWithPopupsOffAndIsSavedWhenChanged) {
+    launch();
+    openSettings([](SimPanel& panel) {
+        EXPECT_FALSE(panel.setToggle("Notify without pop-up", true));
+        panel.press("OK");
+    });
+    menu().click(UXMenu::PopupsTitle);
+    takeTrace();
+    openSettings([](SimPanel& panel) {
+        EXPECT_TRUE(panel.setToggle("Notify without pop-up", true));
+        panel.press("OK");
+    });
+    EXPECT_EQ(takeTrace(),
+              (Strings{"AlertSound=System", "ResartOnWake=on", "AutoRestart=on",
+                       "NotifyWhenNoPopup=on", "TimerInterval=600", "Timing->Timing"}));
+    EXPECT_TRUE(controller->cfg().notifyWhenNoPopup());
+}
+
 TEST_F(Windows, TestModeFormStartsAtZeroMinutesAndHasNoLogo) {
     launch(true);
     openSettings([](SimPanel& panel) {
