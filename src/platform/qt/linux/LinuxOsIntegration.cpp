@@ -129,7 +129,7 @@ std::unique_ptr<BusyMonitor> makeBusyMonitor() {
 }
 
 std::unique_ptr<Autostart> makeAutostart(const QString& executable) {
-    return std::make_unique<XdgAutostart>(executable);
+    return XdgAutostart::forThisUser(executable);
 }
 
 std::unique_ptr<Notifications> makeNotifications() {

@@ -55,10 +55,14 @@ QString entryText(const QString& exec, bool hidden) {
 
 } // namespace
 
-XdgAutostart::XdgAutostart(const QString& executable)
+XdgAutostart::XdgAutostart(const QString& executable, QString configHome, QStringList systemFolders)
     : exec_(execValue(executable))
-    , configHome_(configHome())
-    , systemFolders_(systemConfigFolders()) {}
+    , configHome_(std::move(configHome))
+    , systemFolders_(std::move(systemFolders)) {}
+
+std::unique_ptr<XdgAutostart> XdgAutostart::forThisUser(const QString& executable) {
+    return std::make_unique<XdgAutostart>(executable, configHome(), systemConfigFolders());
+}
 
 QString XdgAutostart::userEntry() const {
     return configHome_ + u'/' + AutostartFolder + u'/' + QLatin1String(EntryName);

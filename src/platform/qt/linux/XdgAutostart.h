@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 namespace quillmere::qt {
@@ -17,8 +18,11 @@ class XdgAutostart : public Autostart {
 public:
     static constexpr const char* EntryName = "org.quillmere.Timer.desktop";
 
-    // The entry written starts `executable`; the folders are read from the environment now.
-    explicit XdgAutostart(const QString& executable);
+    // The entry written starts `executable`; `configHome` is the user's configuration folder,
+    // `systemFolders` the system's, in order.
+    XdgAutostart(const QString& executable, QString configHome, QStringList systemFolders);
+    // The folders as the environment names them now.
+    static std::unique_ptr<XdgAutostart> forThisUser(const QString& executable);
 
     bool isEnabled() const override;
     // Switching on writes the program's entry unless one starts it already; switching off
