@@ -16,124 +16,88 @@ namespace {
 const QString Name = QStringLiteral("org.freedesktop.Notifications");
 const QString Path = QStringLiteral("/org/freedesktop/Notifications");
 
-// What the program heard back.
-struct Heard {
-    std::vector<std::string> actions;
-    int closed = 0;
-    Notifications::Handlers handlers() {
-        return {[this](const std::string& key) { actions.push_back(key); }, [this] { ++closed; }};
-    }
-};
-
-const std::vector<Notifications::Action> Buttons{{"restart", "Restart"}, {"snooze", "Snooze"}};
-
-bool nothingPending(qt::FreedesktopNotifications& notifications) {
-    return waitUntil(
-        [&] { return notifications.findChildren<QDBusPendingCallWatcher*>().isEmpty(); });
-}
-
-TEST(FreedesktopNotificationsTest, NotifiesReplacesAndHearsItsOwnServersAnswers) {
+TEST(FreedesktopNotificationsTest, NotifiesReplacesAndHearsOnlyItsOwnServer) {
     PrivateBus bus;
     ASSERT_TRUE(bus.isRunning());
+    qt::FreedesktopNotifications notifications([&] { return bus.connect("timer"); });
+    std::vector<std::string> heard; // the actions chosen, and "closed"
+    const auto show = [&](qt::FreedesktopNotifications& on) {
+        on.show("Quillmere Timer", "Look around.", {{"restart", "Restart"}, {"snooze", "Snooze"}},
+                {[&](const std::string& key) { heard.push_back(key); },
+                 [&] { heard.push_back("closed"); }});
+    };
+    const auto nothingPending = [&] {
+        return waitUntil(
+            [&] { return notifications.findChildren<QDBusPendingCallWatcher*>().isEmpty(); });
+    };
+    // No server, or no bus at all: nothing shows, nothing waits.
+    show(notifications);
+    EXPECT_TRUE(nothingPending());
+    qt::FreedesktopNotifications noBus([] { return QDBusConnection(QStringLiteral("none")); });
+    show(noBus);
+    EXPECT_TRUE(noBus.findChildren<QDBusPendingCallWatcher*>().isEmpty());
+
     std::atomic<bool> actions{true};
     std::atomic<uint> nextId{7};
-    // The server can hold its answer to Notify until the test lets it go.
-    std::atomic<bool> holdNotify{false};
-    std::atomic<bool> notifyHeld{false};
-    QSemaphore answerNotify;
+    std::atomic<bool> holding{false}, held{false}; // the answer to Notify waits for `letGo`
+    QSemaphore letGo;
     FakeService server(bus, Name, [&](const QDBusMessage& call) -> std::optional<QVariantList> {
         if (call.member() == "GetCapabilities") {
             return QVariantList{actions ? QStringList{"body", "actions"} : QStringList{"body"}};
         }
-        if (call.member() == "Notify") {
-            if (holdNotify) {
-                notifyHeld = true;
-                answerNotify.acquire();
-            }
-            return QVariantList{QVariant::fromValue(uint(nextId))};
+        if (call.member() == "Notify" && holding) {
+            held = true;
+            letGo.acquire();
         }
-        return QVariantList{};
+        return QVariantList{QVariant::fromValue(uint(nextId))};
     });
-    qt::FreedesktopNotifications notifications([&] { return bus.connect("timer"); });
-    Heard heard;
-    notifications.show("Quillmere Timer", "Look around.", Buttons, heard.handlers());
-    ASSERT_TRUE(waitUntil([&] { return server.calls("Notify").size() == 1; }));
-    const QVariantList first = server.calls("Notify")[0].arguments();
-    ASSERT_EQ(first.size(), 8);
-    EXPECT_EQ(first[0], "Quillmere Timer");
-    EXPECT_EQ(first[1].value<uint>(), 0u);
-    EXPECT_EQ(first[2], "org.quillmere.Timer");
-    EXPECT_EQ(first[3], "Quillmere Timer");
-    EXPECT_EQ(first[4], "Look around.");
+    const auto notify = [&](qsizetype count) {
+        show(notifications);
+        EXPECT_TRUE(waitUntil([&] { return server.calls("Notify").size() == count; }));
+        EXPECT_TRUE(nothingPending());
+        return server.calls("Notify").back().arguments();
+    };
+    const QVariantList first = notify(1);
+    EXPECT_EQ(server.calls("Notify")[0].signature(), "susssasa{sv}i");
+    EXPECT_EQ(first.mid(0, 5), (QVariantList{"Quillmere Timer", 0u, "org.quillmere.Timer",
+                                             "Quillmere Timer", "Look around."}));
     EXPECT_EQ(first[5].toStringList(), (QStringList{"restart", "Restart", "snooze", "Snooze"}));
     const auto hints = qdbus_cast<QVariantMap>(first[6]);
     EXPECT_EQ(hints.value("desktop-entry"), "org.quillmere.Timer");
-    EXPECT_EQ(hints.value("urgency").metaType(), QMetaType::fromType<uchar>());
-    EXPECT_EQ(hints.value("urgency").value<uchar>(), 1);
-    EXPECT_EQ(first[7].toInt(), -1);
-    ASSERT_TRUE(nothingPending(notifications));
+    EXPECT_EQ(hints.value("urgency"), QVariant::fromValue(uchar(1)));
+    EXPECT_EQ(hints.value("urgency").metaType(), QMetaType::fromType<uchar>()); // a byte
+    EXPECT_EQ(first[7], -1);
 
     // Only the server that showed it speaks for it, and only of the one on screen.
     QDBusConnection other = bus.connect("other");
-    QDBusMessage forged = QDBusMessage::createSignal(Path, Name, "ActionInvoked");
-    forged << uint(7) << QStringLiteral("restart");
-    other.send(forged);
-    server.emitSignal(Path, Name, "ActionInvoked", {uint(8), QStringLiteral("restart")});
-    server.emitSignal(Path, Name, "ActionInvoked", {uint(7), QStringLiteral("snooze")});
-    ASSERT_TRUE(waitUntil([&] { return !heard.actions.empty(); }));
-    EXPECT_TRUE(server.settle(other));
-    EXPECT_EQ(heard.actions, std::vector<std::string>{"snooze"});
+    other.send(QDBusMessage::createSignal(Path, Name, "ActionInvoked") << 7u << "restart");
+    server.emitSignal(Path, Name, "ActionInvoked", {8u, "restart"});
+    server.emitSignal(Path, Name, "ActionInvoked", {7u, "snooze"});
+    ASSERT_TRUE(waitUntil([&] { return !heard.empty(); }));
 
-    // The next replaces it; where the server has no buttons it comes without them.
+    // The next replaces it, plain where the server has no buttons; once closed, the next after
+    // that stands alone.
     actions = false;
     nextId = 9;
-    notifications.show("Quillmere Timer", "Again.", Buttons, heard.handlers());
-    ASSERT_TRUE(waitUntil([&] { return server.calls("Notify").size() == 2; }));
-    EXPECT_EQ(server.calls("Notify")[1].arguments()[1].value<uint>(), 7u);
-    EXPECT_TRUE(server.calls("Notify")[1].arguments()[5].toStringList().isEmpty());
-    ASSERT_TRUE(nothingPending(notifications));
-    server.emitSignal(Path, Name, "NotificationClosed", {uint(9), uint(2)});
-    ASSERT_TRUE(waitUntil([&] { return heard.closed == 1; }));
+    const QVariantList second = notify(2);
+    EXPECT_EQ(second[1], 7u);
+    EXPECT_TRUE(second[5].toStringList().isEmpty());
+    server.emitSignal(Path, Name, "NotificationClosed", {9u, 2u});
+    ASSERT_TRUE(waitUntil([&] { return heard.size() == 2; }));
+    EXPECT_EQ(notify(3)[1], 0u);
 
-    // Closed by the program: the server is told, and the next one stands alone.
-    notifications.show("Quillmere Timer", "Third.", Buttons, heard.handlers());
-    ASSERT_TRUE(waitUntil([&] { return server.calls("Notify").size() == 3; }));
-    EXPECT_EQ(server.calls("Notify")[2].arguments()[1].value<uint>(), 0u);
-    ASSERT_TRUE(nothingPending(notifications));
+    // Closed by the program, also while its request is on its way: the server is told.
     notifications.close();
-    ASSERT_TRUE(waitUntil([&] { return server.calls("CloseNotification").size() == 1; }));
-    EXPECT_EQ(server.calls("CloseNotification")[0].arguments()[0].value<uint>(), 9u);
-    server.emitSignal(Path, Name, "NotificationClosed", {uint(9), uint(3)});
-    EXPECT_TRUE(server.settle(other));
-    EXPECT_EQ(heard.closed, 1);
-
-    // Closed while on its way: what it shows is taken away as soon as it is known.
-    holdNotify = true;
+    holding = true;
     nextId = 11;
-    notifications.show("Quillmere Timer", "Fourth.", Buttons, heard.handlers());
-    ASSERT_TRUE(waitUntil([&] { return bool(notifyHeld); }));
+    show(notifications);
+    ASSERT_TRUE(waitUntil([&] { return bool(held); }));
     notifications.close();
-    answerNotify.release();
+    letGo.release();
     ASSERT_TRUE(waitUntil([&] { return server.calls("CloseNotification").size() == 2; }));
-    EXPECT_EQ(server.calls("CloseNotification")[1].arguments()[0].value<uint>(), 11u);
-    ASSERT_TRUE(nothingPending(notifications));
-}
-
-TEST(FreedesktopNotificationsTest, NoServerShowsNothingAndLeavesNothingPending) {
-    PrivateBus bus;
-    ASSERT_TRUE(bus.isRunning());
-    qt::FreedesktopNotifications notifications([&] { return bus.connect("timer"); });
-    Heard heard;
-    notifications.show("Quillmere Timer", "Look around.", Buttons, heard.handlers());
-    notifications.show("Quillmere Timer", "Again.", Buttons, heard.handlers());
-    ASSERT_TRUE(nothingPending(notifications));
-    notifications.close();
-
-    qt::FreedesktopNotifications noBus([] { return QDBusConnection(QStringLiteral("none")); });
-    noBus.show("Quillmere Timer", "Look around.", Buttons, heard.handlers());
-    noBus.close();
-    EXPECT_TRUE(heard.actions.empty());
-    EXPECT_EQ(heard.closed, 0);
+    EXPECT_EQ(server.calls("CloseNotification")[0].arguments(), QVariantList{9u});
+    EXPECT_EQ(server.calls("CloseNotification")[1].arguments(), QVariantList{11u});
+    EXPECT_EQ(heard, (std::vector<std::string>{"snooze", "closed"}));
 }
 
 } // namespace

@@ -18,6 +18,7 @@ public:
         std::string body;
         // The action labels, in order.
         std::vector<std::string> buttons;
+        friend bool operator==(const Shown&, const Shown&) = default;
     };
 
     void show(const std::string& title, const std::string& body, const std::vector<Action>& actions,

@@ -75,6 +75,7 @@ void FreedesktopNotifications::closeShown() {
 void FreedesktopNotifications::sendNext() {
     Request request = std::move(*next_);
     next_.reset();
+    // A call on a connection that never came up is never answered: it would wait for ever.
     if (!bus().isConnected()) {
         failed(QDBusMessage());
         return;
