@@ -121,6 +121,19 @@
         <source>Invalid minutes away (1 to 60)</source>
         <translation>Ungültige Abwesenheitsdauer (1 bis 60 Minuten)</translation>
     </message>
+    <message>
+        <source>Notify without pop-up</source>
+        <extracomment>Sends a desktop notification when the reminder window is switched off</extracomment>
+        <translation>Benachrichtigung statt Fenster</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>Beim Anmelden starten</translation>
+    </message>
+    <message>
+        <source>Start at login could not be changed</source>
+        <translation>„Beim Anmelden starten“ konnte nicht geändert werden</translation>
+    </message>
 </context>
 <context>
     <name>UXMenu</name>

@@ -121,6 +121,19 @@
         <source>Invalid minutes away (1 to 60)</source>
         <translation>Minutos de ausencia no válidos (de 1 a 60)</translation>
     </message>
+    <message>
+        <source>Notify without pop-up</source>
+        <extracomment>Sends a desktop notification when the reminder window is switched off</extracomment>
+        <translation>Notificar sin ventana</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>Iniciar al iniciar sesión</translation>
+    </message>
+    <message>
+        <source>Start at login could not be changed</source>
+        <translation>No se pudo cambiar el inicio al iniciar sesión</translation>
+    </message>
 </context>
 <context>
     <name>UXMenu</name>

@@ -121,6 +121,19 @@
         <source>Invalid minutes away (1 to 60)</source>
         <translation>Durée d’absence non valide (1 à 60 minutes)</translation>
     </message>
+    <message>
+        <source>Notify without pop-up</source>
+        <extracomment>Sends a desktop notification when the reminder window is switched off</extracomment>
+        <translation>Notifier sans fenêtre</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>Lancer à l’ouverture de session</translation>
+    </message>
+    <message>
+        <source>Start at login could not be changed</source>
+        <translation>Impossible de modifier le lancement à l’ouverture de session</translation>
+    </message>
 </context>
 <context>
     <name>UXMenu</name>

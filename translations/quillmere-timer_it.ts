@@ -121,6 +121,19 @@
         <source>Invalid minutes away (1 to 60)</source>
         <translation>Minuti di assenza non validi (da 1 a 60)</translation>
     </message>
+    <message>
+        <source>Notify without pop-up</source>
+        <extracomment>Sends a desktop notification when the reminder window is switched off</extracomment>
+        <translation>Notifica senza finestra</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>Avvia all’accesso</translation>
+    </message>
+    <message>
+        <source>Start at login could not be changed</source>
+        <translation>Impossibile modificare l’avvio all’accesso</translation>
+    </message>
 </context>
 <context>
     <name>UXMenu</name>

@@ -121,6 +121,19 @@
         <source>Invalid minutes away (1 to 60)</source>
         <translation>離席時間が正しくありません（1～60 分）</translation>
     </message>
+    <message>
+        <source>Notify without pop-up</source>
+        <extracomment>Sends a desktop notification when the reminder window is switched off</extracomment>
+        <translation>ポップアップなしで通知</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>ログイン時に起動</translation>
+    </message>
+    <message>
+        <source>Start at login could not be changed</source>
+        <translation>「ログイン時に起動」を変更できませんでした</translation>
+    </message>
 </context>
 <context>
     <name>UXMenu</name>

@@ -121,6 +121,19 @@
         <source>Invalid minutes away (1 to 60)</source>
         <translation>Nieprawidłowy czas nieobecności (od 1 do 60 minut)</translation>
     </message>
+    <message>
+        <source>Notify without pop-up</source>
+        <extracomment>Sends a desktop notification when the reminder window is switched off</extracomment>
+        <translation>Powiadamiaj bez okna</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>Uruchamiaj po zalogowaniu</translation>
+    </message>
+    <message>
+        <source>Start at login could not be changed</source>
+        <translation>Nie udało się zmienić uruchamiania po zalogowaniu</translation>
+    </message>
 </context>
 <context>
     <name>UXMenu</name>

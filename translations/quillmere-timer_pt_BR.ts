@@ -121,6 +121,19 @@
         <source>Invalid minutes away (1 to 60)</source>
         <translation>Minutos de ausência inválidos (1 a 60)</translation>
     </message>
+    <message>
+        <source>Notify without pop-up</source>
+        <extracomment>Sends a desktop notification when the reminder window is switched off</extracomment>
+        <translation>Notificar sem janela</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>Iniciar ao entrar na sessão</translation>
+    </message>
+    <message>
+        <source>Start at login could not be changed</source>
+        <translation>Não foi possível alterar o início ao entrar na sessão</translation>
+    </message>
 </context>
 <context>
     <name>UXMenu</name>

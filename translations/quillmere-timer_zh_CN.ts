@@ -121,6 +121,19 @@
         <source>Invalid minutes away (1 to 60)</source>
         <translation>离开分钟数无效（1 到 60）</translation>
     </message>
+    <message>
+        <source>Notify without pop-up</source>
+        <extracomment>Sends a desktop notification when the reminder window is switched off</extracomment>
+        <translation>不弹窗时发送通知</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>登录时启动</translation>
+    </message>
+    <message>
+        <source>Start at login could not be changed</source>
+        <translation>无法更改“登录时启动”</translation>
+    </message>
 </context>
 <context>
     <name>UXMenu</name>

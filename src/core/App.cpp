@@ -53,6 +53,8 @@ App::App(bool isTest, Platform& platform)
     , cfg_(isTest, events_, buildInfo_, platform.defaults())
     , audio_(cfg_, platform.audio(), platform.resources())
     , popup_(cfg_, platform.application(), platform.createAlert(), platform.translator())
+    , notification_(platform.notifications(), platform.translator(),
+                    [this](UXNotification::Answer answer) { onNotificationAnswer(answer); })
     , attention_(cfg_, platform,
                  {[this] { onReleased(); }, [this](double away) { onNaturalBreak(away); }})
     , systemTimerDeadline_(platform.clock().now())
@@ -94,6 +96,10 @@ void App::initialize() {
 void App::notify() {
     audio_.playNotification();
     if (!cfg_.popups()) {
+        // With auto restart the next interval starts at once: the notification only tells.
+        if (cfg_.notifyWhenNoPopup()) {
+            notification_.show(!cfg_.autoRestart());
+        }
         return;
     }
     const UXPopup::Result result = popup_.runModal();
@@ -110,6 +116,7 @@ void App::restart() {
         cfg_.setPausedUntil(std::nullopt);
     }
     held_.reset();
+    notification_.withdraw();
     time(cfg_.timerInterval(), TimerType::Timer);
     const State old = state_;
     state_ = State::Timing;
@@ -192,9 +199,20 @@ void App::onNaturalBreak(double awaySeconds) {
     restart();
 }
 
+void App::onNotificationAnswer(UXNotification::Answer answer) {
+    // Every way out of Reminding withdraws the notification, so an answer always finds the
+    // reminder pending.
+    if (answer == UXNotification::Answer::Restart) {
+        restart();
+    } else {
+        time(cfg_.reminderInterval(), TimerType::Reminder);
+    }
+}
+
 void App::pause(WallTime until) {
     cfg_.setPausedUntil(until);
     held_.reset();
+    notification_.withdraw();
     time((until - platform_.clock().now()).count(), TimerType::Pause);
     const State old = state_;
     state_ = State::Paused;

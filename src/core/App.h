@@ -7,6 +7,7 @@
 #include "core/Cfg.h"
 #include "core/Events.h"
 #include "core/UXAudio.h"
+#include "core/UXNotification.h"
 #include "core/UXPopup.h"
 #include "core/UXStatus.h"
 #include "platform/Clock.h"
@@ -47,7 +48,7 @@ public:
     void applicationDidFinishLaunching();
     // Subscribes, starts the status item, watches for wake and starts the first interval.
     void initialize();
-    // Sound, then the popup when pop-ups are on.
+    // Sound, then the popup when pop-ups are on, else the notification when that is on.
     void notify();
     // A fresh work interval; enters Timing and publishes the change.
     void restart();
@@ -87,6 +88,8 @@ private:
     bool holdBack(TimerType type);
     void onReleased();
     void onNaturalBreak(double awaySeconds);
+    // "Restart" or "Snooze" chosen on the reminder's notification.
+    void onNotificationAnswer(UXNotification::Answer answer);
 
     Platform& platform_;
     State state_ = State::Init;
@@ -97,6 +100,7 @@ private:
     Cfg cfg_;
     UXAudio audio_;
     UXPopup popup_;
+    UXNotification notification_;
     Attention attention_;
     // The fire that came while reminders were held back.
     std::optional<TimerType> held_;

@@ -53,6 +53,8 @@ std::string_view Cfg::Parameter::key() const {
         return AwayMinutesKey;
     case Kind::HoldWhenBusy:
         return HoldWhenBusyKey;
+    case Kind::NotifyWhenNoPopup:
+        return NotifyWhenNoPopupKey;
     }
     return {};
 }
@@ -139,6 +141,10 @@ std::int64_t Cfg::awayMinutes() const {
 
 bool Cfg::holdWhenBusy() const {
     return store_.boolValue(HoldWhenBusyKey);
+}
+
+bool Cfg::notifyWhenNoPopup() const {
+    return store_.boolValue(NotifyWhenNoPopupKey);
 }
 
 std::optional<WallTime> Cfg::pausedUntil(WallTime now) const {

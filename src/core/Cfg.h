@@ -44,7 +44,8 @@ public:
             TimerInterval,
             NaturalBreaks,
             AwayMinutes,
-            HoldWhenBusy
+            HoldWhenBusy,
+            NotifyWhenNoPopup
         };
 
         static Parameter alertSound(Sound sound) { return {Kind::AlertSound, sound}; }
@@ -58,6 +59,7 @@ public:
         static Parameter naturalBreaks(bool on) { return {Kind::NaturalBreaks, on}; }
         static Parameter awayMinutes(std::int64_t minutes) { return {Kind::AwayMinutes, minutes}; }
         static Parameter holdWhenBusy(bool on) { return {Kind::HoldWhenBusy, on}; }
+        static Parameter notifyWhenNoPopup(bool on) { return {Kind::NotifyWhenNoPopup, on}; }
 
         Kind kind() const { return kind_; }
         // The persisted key.
@@ -94,6 +96,7 @@ public:
     static constexpr const char* NaturalBreaksKey = "NaturalBreaks";
     static constexpr const char* AwayMinutesKey = "AwayMinutes";
     static constexpr const char* HoldWhenBusyKey = "HoldWhenBusy";
+    static constexpr const char* NotifyWhenNoPopupKey = "NotifyWhenNoPopup";
     // The end of a pause, wall-clock seconds since the epoch.
     static constexpr const char* PausedUntilKey = "PausedUntil";
 
@@ -136,6 +139,8 @@ public:
     std::int64_t awayMinutes() const;
     // Whether a due reminder waits while a full-screen window or do-not-disturb is on.
     bool holdWhenBusy() const;
+    // Whether a reminder with pop-ups off also comes as a desktop notification.
+    bool notifyWhenNoPopup() const;
     // The stored end of a pause, if it lies after `now` and no more than LongestPause ahead.
     std::optional<WallTime> pausedUntil(WallTime now) const;
 

@@ -4,6 +4,7 @@
 #include "core/UXAudio.h"
 #include "platform/Alert.h"
 #include "platform/Application.h"
+#include "platform/Autostart.h"
 #include "platform/BusyMonitor.h"
 #include "platform/Presence.h"
 #include "platform/WholeNumber.h"
@@ -43,7 +44,8 @@ ViewNode toggle(bool value, std::function<void(bool)> set) {
 
 SettingsView::SettingsView(Cfg& cfg, UXAudio& audio, AppIcon& icon, Application& application,
                            AlertFactory makeAlert, const Presence& presence,
-                           const BusyMonitor& busyMonitor, const Translator& translator)
+                           const BusyMonitor& busyMonitor, Autostart& autostart,
+                           const Translator& translator)
     : timerIntervalMinutes_(truncatedToInt64(cfg.timerInterval() / 60).value_or(0))
     , selectedSound_(cfg.sound())
     , restartOnWake_(false)
@@ -51,6 +53,7 @@ SettingsView::SettingsView(Cfg& cfg, UXAudio& audio, AppIcon& icon, Application&
     , naturalBreaks_(cfg.naturalBreaks())
     , awayMinutes_(cfg.awayMinutes())
     , holdWhenBusy_(cfg.holdWhenBusy())
+    , notifyWhenNoPopup_(cfg.notifyWhenNoPopup())
     , cfg_(&cfg)
     , audio_(&audio)
     , icon_(&icon)
@@ -58,6 +61,7 @@ SettingsView::SettingsView(Cfg& cfg, UXAudio& audio, AppIcon& icon, Application&
     , makeAlert_(std::move(makeAlert))
     , presence_(&presence)
     , busyMonitor_(&busyMonitor)
+    , autostart_(&autostart)
     , translator_(&translator) {
     autoRestart_ = cfg.autoRestart();
     restartOnWake_ = cfg.restartOnWake();
@@ -86,8 +90,12 @@ ViewNode SettingsView::body() {
     field.withFrame(IntervalFieldWidth, std::nullopt, Alignment::Leading);
     ViewNode fieldColumn = ViewNode::vstack(Alignment::Center, {std::move(field)});
 
+    // Both matter only while pop-ups are off.
     ViewNode autoRestartToggle = toggle(autoRestart_, [this](bool on) { autoRestart_ = on; });
     autoRestartToggle.disabled = cfg_->popups();
+    ViewNode notifyToggle =
+        toggle(notifyWhenNoPopup_, [this](bool on) { notifyWhenNoPopup_ = on; });
+    notifyToggle.disabled = autoRestartToggle.disabled;
 
     ViewNode picker;
     picker.kind = ViewNode::Kind::Picker;
@@ -122,10 +130,13 @@ ViewNode SettingsView::body() {
     rows.push_back(row((*translator_)(RestartOnWakeLabel),
                        toggle(restartOnWake_, [this](bool on) { restartOnWake_ = on; })));
     rows.push_back(row((*translator_)(AutoRestartLabel), std::move(autoRestartToggle)));
+    rows.push_back(row((*translator_)(NotifyLabel), std::move(notifyToggle)));
     rows.push_back(row((*translator_)(TimeInIconLabel),
                        toggle(showTimeInIcon_.value_or(cfg_->showTimeInIcon()),
                               [this](bool on) { showTimeInIcon_ = on; })));
     addAbsenceRows(rows);
+    rows.push_back(row((*translator_)(StartAtLoginLabel),
+                       toggle(startAtLogin_, [this](bool on) { startAtLogin_ = on; })));
     rows.push_back(std::move(soundRow));
     rows.push_back(std::move(ok));
     ViewNode content = ViewNode::vstack(Alignment::Center, std::move(rows));
@@ -182,6 +193,20 @@ bool SettingsView::saveAbsenceSettings() {
     return awayAccepted;
 }
 
+void SettingsView::windowWillOpen() {
+    startAtLogin_ = autostart_->isEnabled();
+}
+
+bool SettingsView::applyStartAtLogin() {
+    // Only a change is written: OK leaves the user's own entry as it is.
+    if (startAtLogin_ == autostart_->isEnabled() || autostart_->setEnabled(startAtLogin_)) {
+        return true;
+    }
+    // The switch shows what the desktop will do after all.
+    startAtLogin_ = autostart_->isEnabled();
+    return false;
+}
+
 void SettingsView::refuse(const Text& informative) {
     std::unique_ptr<Alert> alert = makeAlert_();
     alert->setStyle(AlertStyle::Warning);
@@ -225,8 +250,12 @@ void SettingsView::update() {
     if (showTimeInIcon_ && *showTimeInIcon_ != cfg_->showTimeInIcon()) {
         cfg_->set(Cfg::Parameter::showTimeInIcon(*showTimeInIcon_), true);
     }
+    if (notifyWhenNoPopup_ != cfg_->notifyWhenNoPopup()) {
+        cfg_->set(Cfg::Parameter::notifyWhenNoPopup(notifyWhenNoPopup_), true);
+    }
 
     const bool awayAccepted = saveAbsenceSettings();
+    const bool startAtLoginApplied = applyStartAtLogin();
 
     // Minutes times 60 must not wrap around: an entry too large for it is refused like any other.
     constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max() / 60;
@@ -235,6 +264,8 @@ void SettingsView::update() {
         refuse(RefusalInformative);
     } else if (!awayAccepted) {
         refuse(AwayRefusalInformative);
+    } else if (!startAtLoginApplied) {
+        refuse(StartAtLoginFailure);
     } else {
         _done();
     }

@@ -14,13 +14,15 @@ namespace quillmere {
 class Alert;
 class AppIcon;
 class Application;
+class Autostart;
 class BusyMonitor;
 class Presence;
 class UXAudio;
 
 // The Settings form: a working copy of the interval (in minutes), the two restart options, the
-// alert sound, natural breaks with their minutes away and holding while busy, saved on OK in a
-// fixed order. Nothing is stored while the user edits.
+// notification without pop-ups, the alert sound, natural breaks with their minutes away, holding
+// while busy and starting at login, saved on OK in a fixed order. Nothing is stored while the
+// user edits.
 class SettingsView : public HostedView {
 public:
     using AlertFactory = std::function<std::unique_ptr<Alert>()>;
@@ -39,6 +41,8 @@ public:
     static constexpr Text IntervalLabel = translatable("SettingsView", "Interval in minutes");
     static constexpr Text RestartOnWakeLabel = translatable("SettingsView", "Restart after sleep");
     static constexpr Text AutoRestartLabel = translatable("SettingsView", "Auto restart timer");
+    //: Sends a desktop notification when the reminder window is switched off
+    static constexpr Text NotifyLabel = translatable("SettingsView", "Notify without pop-up");
     static constexpr Text TimeInIconLabel =
         translatable("SettingsView", "Show the time in the icon");
     static constexpr Text SoundLabel = translatable("SettingsView", "Reminder sound");
@@ -48,6 +52,7 @@ public:
     static constexpr Text AwayMinutesUnit = translatable("SettingsView", "min");
     //: Holds reminders back during full screen or do-not-disturb
     static constexpr Text HoldWhenBusyLabel = translatable("SettingsView", "Hold when busy");
+    static constexpr Text StartAtLoginLabel = translatable("SettingsView", "Start at login");
     static constexpr Text NoPresenceSource =
         translatable("SettingsView", "No idle or lock source on this desktop");
     static constexpr Text NoBusySource =
@@ -57,15 +62,20 @@ public:
     static constexpr Text RefusalInformative = translatable("SettingsView", "Invalid interval");
     static constexpr Text AwayRefusalInformative =
         translatable("SettingsView", "Invalid minutes away (1 to 60)");
+    static constexpr Text StartAtLoginFailure =
+        translatable("SettingsView", "Start at login could not be changed");
     // The sounds' names as the picker shows them; the stored value is always the raw one.
     static Text soundName(Cfg::Sound sound);
 
     // Reads the working copy from the store once.
     SettingsView(Cfg& cfg, UXAudio& audio, AppIcon& icon, Application& application,
                  AlertFactory makeAlert, const Presence& presence, const BusyMonitor& busyMonitor,
-                 const Translator& translator);
+                 Autostart& autostart, const Translator& translator);
 
     ViewNode body() override;
+    // Called by the window host before each opening: start at login shows the desktop's record
+    // as it is now, since the desktop's own tools change it too.
+    void windowWillOpen();
 
     // The working copy.
     std::int64_t timerIntervalMinutes() const { return timerIntervalMinutes_; }
@@ -75,6 +85,8 @@ public:
     bool naturalBreaks() const { return naturalBreaks_; }
     std::int64_t awayMinutes() const { return awayMinutes_; }
     bool holdWhenBusy() const { return holdWhenBusy_; }
+    bool notifyWhenNoPopup() const { return notifyWhenNoPopup_; }
+    bool startAtLogin() const { return startAtLogin_; }
 
     // Set by the window host: closes the window.
     std::function<void()> _done = [] {};
@@ -90,6 +102,8 @@ private:
     void addAbsenceRows(std::vector<ViewNode>& rows);
     // Stores what changed of them; false when the minutes away are refused.
     bool saveAbsenceSettings();
+    // Changes start at login where the switch differs from the record; false when that failed.
+    bool applyStartAtLogin();
     void refuse(const Text& informative);
 
     std::int64_t timerIntervalMinutes_;
@@ -101,6 +115,8 @@ private:
     bool naturalBreaks_;
     std::int64_t awayMinutes_;
     bool holdWhenBusy_;
+    bool notifyWhenNoPopup_;
+    bool startAtLogin_ = false;
     Cfg* cfg_;
     UXAudio* audio_;
     AppIcon* icon_;
@@ -108,6 +124,7 @@ private:
     AlertFactory makeAlert_;
     const Presence* presence_;
     const BusyMonitor* busyMonitor_;
+    Autostart* autostart_;
     const Translator* translator_;
 };
 

@@ -9,7 +9,7 @@ UXSettings::UXSettings(Cfg& cfg, UXAudio& audio, AppIcon& icon, Platform& platfo
                SettingsView(
                    cfg, audio, icon, platform.application(),
                    [&platform] { return platform.createAlert(); }, platform.presence(),
-                   platform.busyMonitor(), platform.translator()),
+                   platform.busyMonitor(), platform.autostart(), platform.translator()),
                PanelStyle::HudWindow) {}
 
 } // namespace quillmere

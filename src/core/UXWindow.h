@@ -51,6 +51,10 @@ public:
             runLoop_.orderFrontModalWindow();
             return;
         }
+        // A view that shows something kept outside the program reads it afresh.
+        if constexpr (requires { view_.windowWillOpen(); }) {
+            view_.windowWillOpen();
+        }
         window_->center();
         if (window_->hasContentView()) {
             window_->setContentHidden(false);

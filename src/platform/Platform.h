@@ -3,11 +3,13 @@
 #include "platform/Alert.h"
 #include "platform/Application.h"
 #include "platform/Audio.h"
+#include "platform/Autostart.h"
 #include "platform/BusyMonitor.h"
 #include "platform/Clock.h"
 #include "platform/DefaultsStore.h"
 #include "platform/Menu.h"
 #include "platform/NonCopyable.h"
+#include "platform/Notifications.h"
 #include "platform/Panel.h"
 #include "platform/Presence.h"
 #include "platform/Resources.h"
@@ -39,6 +41,10 @@ public:
     virtual Presence& presence() = 0;
     // Whether a full-screen window or do-not-disturb would be interrupted.
     virtual BusyMonitor& busyMonitor() = 0;
+    // Whether the program starts when the user logs in.
+    virtual Autostart& autostart() = 0;
+    // The desktop's notifications.
+    virtual Notifications& notifications() = 0;
     // A new item in the status area, `length` points wide.
     virtual std::unique_ptr<StatusItem> createStatusItem(double length) = 0;
     virtual std::unique_ptr<Menu> createMenu() = 0;

@@ -132,6 +132,33 @@ TEST_F(Windows, AbsenceRowsAreDisabledWithANoteWhereNoSourceAnswers) {
     EXPECT_FALSE(platform.store().contains(Cfg::NaturalBreaksKey));
 }
 
+// The autostart record is the desktop's: the switch shows it afresh at each opening, OK writes
+// only a change, and a record that can't be changed is told, with the switch showing the truth.
+TEST_F(Windows, StartAtLoginFollowsTheDesktopsRecordAndTellsWhenItCantChangeIt) {
+    launch();
+    platform.login().setRecord(true); // by the desktop's own tool
+    openSettings([](SimPanel& panel) {
+        EXPECT_TRUE(panel.control("Start at login")->boolValue());
+        EXPECT_FALSE(panel.setToggle("Notify without pop-up", true)); // pop-ups are on
+        panel.press("OK");
+    });
+    EXPECT_EQ(platform.login().writes(), 0);
+    openSettings([](SimPanel& panel) {
+        EXPECT_TRUE(panel.setToggle("Start at login", false));
+        panel.press("OK");
+    });
+    EXPECT_FALSE(platform.login().isEnabled());
+    platform.login().setWritable(false);
+    openSettings([](SimPanel& panel) {
+        panel.setToggle("Start at login", true);
+        panel.press("OK");
+        EXPECT_FALSE(panel.control("Start at login")->boolValue());
+        panel.press("OK");
+        EXPECT_FALSE(panel.isOnScreen());
+    });
+    EXPECT_EQ(platform.alerts().shown().at(0).informativeText, SettingsView::StartAtLoginFailure.source);
+}
+
 TEST_F(Windows, TestModeFormStartsAtZeroMinutesAndHasNoLogo) {
     launch(true);
     openSettings([](SimPanel& panel) {

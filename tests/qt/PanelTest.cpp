@@ -13,6 +13,8 @@
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtPanel.h"
 #include "platform/qt/QtRunLoop.h"
+#include "platform/sim/SimAutostart.h"
+#include "platform/sim/SimNotifications.h"
 #include "platform/sim/SimPresence.h"
 #include "platform/sim/SimServices.h"
 #include "platform/sim/SimTranslator.h"
@@ -79,6 +81,8 @@ public:
     Presence& presence() override { return presence_; }
     BusyMonitor& busyMonitor() override { return busy_; }
     const Translator& translator() override { return translator_; }
+    Autostart& autostart() override { return autostart_; }
+    Notifications& notifications() override { return notifications_; }
     std::unique_ptr<StatusItem> createStatusItem(double) override { return nullptr; }
     std::unique_ptr<Menu> createMenu() override { return nullptr; }
     std::unique_ptr<Alert> createAlert() override {
@@ -100,6 +104,8 @@ public:
     sim::SimPresence presence_;
     sim::SimBusyMonitor busy_;
     sim::SimTranslator translator_;
+    sim::SimAutostart autostart_;
+    sim::SimNotifications notifications_;
     std::vector<QtPanel*> panels;
 };
 

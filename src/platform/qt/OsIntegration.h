@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/Autostart.h"
 #include "platform/BusyMonitor.h"
+#include "platform/Notifications.h"
 #include "platform/Presence.h"
 #include "platform/StatusItem.h"
 #include "platform/Translator.h"
@@ -49,6 +51,12 @@ std::unique_ptr<Presence> makePresence();
 
 // Full screen and do-not-disturb, from whatever this desktop answers.
 std::unique_ptr<BusyMonitor> makeBusyMonitor();
+
+// Start at login by this system's rules, starting the program at `executable`.
+std::unique_ptr<Autostart> makeAutostart(const QString& executable);
+
+// The desktop's notifications; nothing is connected to before the first one.
+std::unique_ptr<Notifications> makeNotifications();
 
 // Calls `handler` on the main thread when the system asks the program to end (a logout, a
 // shutdown, Ctrl+C in a terminal), so that it ends as if the user had chosen Quit.

@@ -14,6 +14,7 @@
 #include "platform/qt/QtTranslator.h"
 
 #include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <memory>
@@ -52,7 +53,12 @@ QtPlatform::QtPlatform(std::unique_ptr<Translator> translator)
     , translator_(translator ? std::move(translator)
                              : std::make_unique<QtTranslator>(QLocale::c(), QStringList()))
     , presence_(makePresence())
-    , busy_(makeBusyMonitor()) {
+    , busy_(makeBusyMonitor())
+    // The entry starts the program that runs now, by its full path: it works from a build
+    // folder and from a prefix the login session's PATH may not include. Taken now, while the
+    // path names the running file even if an upgrade replaces it later.
+    , autostart_(makeAutostart(QCoreApplication::applicationFilePath()))
+    , notifications_(makeNotifications()) {
     runLoop_->setPanelPresenter(
         [](Panel& panel) { dynamic_cast<QtPanel&>(panel).showForModalRun(); });
     onTerminationRequest([this] { application_->terminate(); });
@@ -92,6 +98,12 @@ Presence& QtPlatform::presence() {
 }
 BusyMonitor& QtPlatform::busyMonitor() {
     return *busy_;
+}
+Autostart& QtPlatform::autostart() {
+    return *autostart_;
+}
+Notifications& QtPlatform::notifications() {
+    return *notifications_;
 }
 
 std::unique_ptr<StatusItem> QtPlatform::createStatusItem(double) {

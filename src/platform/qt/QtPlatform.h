@@ -37,6 +37,8 @@ public:
     const Translator& translator() override;
     Presence& presence() override;
     BusyMonitor& busyMonitor() override;
+    Autostart& autostart() override;
+    Notifications& notifications() override;
     std::unique_ptr<StatusItem> createStatusItem(double length) override;
     std::unique_ptr<Menu> createMenu() override;
     std::unique_ptr<Alert> createAlert() override;
@@ -58,6 +60,8 @@ private:
     std::unique_ptr<Translator> translator_;
     std::unique_ptr<Presence> presence_;
     std::unique_ptr<BusyMonitor> busy_;
+    std::unique_ptr<Autostart> autostart_;
+    std::unique_ptr<Notifications> notifications_;
 };
 
 } // namespace quillmere::qt

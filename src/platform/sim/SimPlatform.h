@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 #include "platform/sim/SimAlert.h"
+#include "platform/sim/SimAutostart.h"
+#include "platform/sim/SimNotifications.h"
 #include "platform/sim/SimPanel.h"
 #include "platform/sim/SimPresence.h"
 #include "platform/sim/SimRunLoop.h"
@@ -32,6 +34,8 @@ public:
     const Translator& translator() override { return translator_; }
     Presence& presence() override { return presence_; }
     BusyMonitor& busyMonitor() override { return busy_; }
+    Autostart& autostart() override { return autostart_; }
+    Notifications& notifications() override { return notifications_; }
     std::unique_ptr<StatusItem> createStatusItem(double length) override;
     std::unique_ptr<Menu> createMenu() override { return std::make_unique<SimMenu>(); }
     std::unique_ptr<Alert> createAlert() override;
@@ -47,6 +51,8 @@ public:
     SimTranslator& language() { return translator_; }
     SimPresence& person() { return presence_; }
     SimBusyMonitor& busy() { return busy_; }
+    SimAutostart& login() { return autostart_; }
+    SimNotifications& notices() { return notifications_; }
     AlertScript& alerts() { return alerts_; }
     // The last status item created, or null.
     SimStatusItem* statusItem() const {
@@ -69,6 +75,8 @@ private:
     SimTranslator translator_;
     SimPresence presence_;
     SimBusyMonitor busy_;
+    SimAutostart autostart_;
+    SimNotifications notifications_;
     AlertScript alerts_;
     std::vector<SimStatusItem*> statusItems_;
     bool titlesHidden_ = false;

@@ -3,9 +3,11 @@
 #include "platform/qt/linux/AdaptiveStatusItem.h"
 #include "platform/qt/linux/DesktopBusyMonitor.h"
 #include "platform/qt/linux/DesktopPresence.h"
+#include "platform/qt/linux/FreedesktopNotifications.h"
 #include "platform/qt/linux/LinuxWakeNotifier.h"
 #include "platform/qt/linux/X11FullScreenWatch.h"
 #include "platform/qt/linux/X11IdleSource.h"
+#include "platform/qt/linux/XdgAutostart.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -130,6 +132,14 @@ std::unique_ptr<Presence> makePresence() {
 
 std::unique_ptr<BusyMonitor> makeBusyMonitor() {
     return DesktopBusyMonitor::forThisDesktop(&QDBusConnection::sessionBus, makeX11FullScreenWatch);
+}
+
+std::unique_ptr<Autostart> makeAutostart(const QString& executable) {
+    return XdgAutostart::forThisUser(executable);
+}
+
+std::unique_ptr<Notifications> makeNotifications() {
+    return std::make_unique<FreedesktopNotifications>(&QDBusConnection::sessionBus);
 }
 
 void onTerminationRequest(std::function<void()> handler) {
