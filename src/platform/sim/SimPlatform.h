@@ -4,6 +4,7 @@
 #include "platform/sim/SimAlert.h"
 #include "platform/sim/SimPanel.h"
 #include "platform/sim/SimPresence.h"
+#include "platform/sim/SimRemoteControl.h"
 #include "platform/sim/SimRunLoop.h"
 #include "platform/sim/SimServices.h"
 #include "platform/sim/SimStatusItem.h"
@@ -34,6 +35,7 @@ public:
     std::unique_ptr<Menu> createMenu() override { return std::make_unique<SimMenu>(); }
     std::unique_ptr<Alert> createAlert() override;
     std::unique_ptr<Panel> createPanel() override { return std::make_unique<SimPanel>(); }
+    std::vector<RemoteControl*> remoteControls() override { return {&remote_}; }
 
     SimRunLoop& loop() { return runLoop_; }
     SimApplication& app() { return application_; }
@@ -45,6 +47,7 @@ public:
     SimPresence& person() { return presence_; }
     SimBusyMonitor& busy() { return busy_; }
     AlertScript& alerts() { return alerts_; }
+    SimRemoteControl& remote() { return remote_; }
     // The last status item created, or null.
     SimStatusItem* statusItem() const {
         return statusItems_.empty() ? nullptr : statusItems_.back();
@@ -66,6 +69,7 @@ private:
     SimPresence presence_;
     SimBusyMonitor busy_;
     AlertScript alerts_;
+    SimRemoteControl remote_;
     std::vector<SimStatusItem*> statusItems_;
     bool titlesHidden_ = false;
 };
