@@ -2,6 +2,7 @@
 
 #include "platform/BusyMonitor.h"
 #include "platform/Presence.h"
+#include "platform/RemoteControl.h"
 #include "platform/StatusItem.h"
 #include "platform/WakeNotifier.h"
 
@@ -46,6 +47,10 @@ std::unique_ptr<Presence> makePresence();
 
 // Full screen and do-not-disturb, from whatever this desktop answers.
 std::unique_ptr<BusyMonitor> makeBusyMonitor();
+
+// The desktop's way in for other programs (on Linux the session bus); started when the status
+// item shows.
+std::unique_ptr<RemoteControl> makeBusControl();
 
 // Calls `handler` on the main thread when the system asks the program to end (a logout, a
 // shutdown, Ctrl+C in a terminal), so that it ends as if the user had chosen Quit.

@@ -1,5 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/qt/ControlSocket.h"
+#include "platform/qt/DeferredRemoteControl.h"
 #include "platform/qt/DeferredWakeNotifier.h"
 #include "platform/qt/OsIntegration.h"
 #include "platform/qt/QtAlert.h"
@@ -40,7 +42,7 @@ void whenIdle(QObject* context, std::function<void()> work) {
 
 } // namespace
 
-QtPlatform::QtPlatform()
+QtPlatform::QtPlatform(QLocalServer* commands)
     : runLoop_(std::make_unique<QtRunLoop>())
     , application_(std::make_unique<QtApplication>())
     , resources_(std::make_unique<QtResources>(QtResources::standardFolders()))
@@ -49,7 +51,9 @@ QtPlatform::QtPlatform()
     , wake_(std::make_unique<DeferredWakeNotifier>(&makeWakeNotifier))
     , log_(std::make_unique<QtSystemLog>())
     , presence_(makePresence())
-    , busy_(makeBusyMonitor()) {
+    , busy_(makeBusyMonitor())
+    , socket_(commands != nullptr ? std::make_unique<ControlSocket>(*commands) : nullptr)
+    , bus_(std::make_unique<DeferredRemoteControl>(&makeBusControl)) {
     runLoop_->setPanelPresenter(
         [](Panel& panel) { dynamic_cast<QtPanel&>(panel).showForModalRun(); });
     onTerminationRequest([this] { application_->terminate(); });
@@ -101,6 +105,7 @@ void QtPlatform::startDeferredServices() {
     deferredStarted_ = true;
     wake_->start();
     audio_->prepare();
+    bus_->open();
 }
 
 std::unique_ptr<Menu> QtPlatform::createMenu() {
@@ -113,6 +118,14 @@ std::unique_ptr<Alert> QtPlatform::createAlert() {
 
 std::unique_ptr<Panel> QtPlatform::createPanel() {
     return std::make_unique<QtPanel>(*runLoop_);
+}
+
+std::vector<RemoteControl*> QtPlatform::remoteControls() {
+    std::vector<RemoteControl*> controls{bus_.get()};
+    if (socket_) {
+        controls.push_back(socket_.get());
+    }
+    return controls;
 }
 
 } // namespace quillmere::qt

@@ -1,6 +1,7 @@
 #include "platform/qt/OsIntegration.h"
 
 #include "platform/qt/linux/AdaptiveStatusItem.h"
+#include "platform/qt/linux/DBusControl.h"
 #include "platform/qt/linux/DesktopBusyMonitor.h"
 #include "platform/qt/linux/DesktopPresence.h"
 #include "platform/qt/linux/LinuxWakeNotifier.h"
@@ -124,6 +125,10 @@ std::unique_ptr<Presence> makePresence() {
 
 std::unique_ptr<BusyMonitor> makeBusyMonitor() {
     return DesktopBusyMonitor::forThisDesktop(&QDBusConnection::sessionBus, makeX11FullScreenWatch);
+}
+
+std::unique_ptr<RemoteControl> makeBusControl() {
+    return std::make_unique<DBusControl>(QDBusConnection::sessionBus());
 }
 
 void onTerminationRequest(std::function<void()> handler) {
