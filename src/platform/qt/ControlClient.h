@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace quillmere::qt {
+
+// The command line's side of the single-instance socket.
+class ControlClient {
+public:
+    static constexpr int ConnectTimeoutMs = 1000;
+    static constexpr int AnswerTimeoutMs = 5000;
+
+    // Sends `request` (one line) to the timer listening at `socketPath` and prints its answer:
+    // nothing for a plain "ok", an error on standard error; with `follow`, every line until the
+    // timer ends. Returns the exit status: 0 done, 1 nothing answered, 2 refused.
+    static int send(const QString& socketPath, const QByteArray& request, bool follow);
+};
+
+} // namespace quillmere::qt
