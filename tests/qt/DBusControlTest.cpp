@@ -99,6 +99,17 @@ TEST_F(DBusControlTest, PropertiesChangedTellsWhatChangedAndNeverTheTimeLeft) {
     Heard heard;
     ASSERT_TRUE(client.connect({}, DBusControl::Path, "org.freedesktop.DBus.Properties",
                                "PropertiesChanged", &heard, SLOT(record(QDBusMessage))));
+    // Qt asks the bus for the signal on its own thread: wait until the bus has the rule.
+    ASSERT_TRUE(waitUntil([&] {
+        const QDBusMessage reply = client.call(
+            QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                           "org.freedesktop.DBus.Debug.Stats", "GetAllMatchRules"));
+        QMap<QString, QStringList> rules;
+        if (!reply.arguments().isEmpty()) {
+            reply.arguments().constFirst().value<QDBusArgument>() >> rules;
+        }
+        return rules.value(client.baseService()).join(' ').contains("PropertiesChanged");
+    }));
     RemoteStatus status{"Timing", "9m", "", 539, false, false};
     control.publish(status, {false, false, false, false});
     control.publish(status, {false, true, false, false});
