@@ -139,7 +139,7 @@ TEST_F(ControlSocketTest, AFloodOfConnectionsLeavesNothingBehind) {
     watcher.write("watch\n");
     ASSERT_TRUE(waitUntil([&] { return control.watchers() == 1; }));
     ask("status\n"); // the first answer's one-off allocations are not the flood's
-    const long residentBefore = residentBytes();
+    [[maybe_unused]] const long residentBefore = residentBytes();
     // Another process opens 10,000 connections as fast as it can: a request, garbage, a request
     // too long, or nothing; it closes each without reading the answer.
     // Made before the fork: the child allocates nothing.
