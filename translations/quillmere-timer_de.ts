@@ -34,6 +34,19 @@
     </message>
 </context>
 <context>
+    <name>ControlClient</name>
+    <message>
+        <source>%1 is not running</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 läuft nicht</translation>
+    </message>
+    <message>
+        <source>%1 did not answer</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 hat nicht geantwortet</translation>
+    </message>
+</context>
+<context>
     <name>OsIntegration</name>
     <message>
         <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
@@ -133,6 +146,31 @@
     <message>
         <source>Start at login could not be changed</source>
         <translation>„Beim Anmelden starten“ konnte nicht geändert werden</translation>
+    </message>
+</context>
+<context>
+    <name>UXControl</name>
+    <message>
+        <source>no command</source>
+        <translation>kein Befehl</translation>
+    </message>
+    <message>
+        <source>unknown command</source>
+        <translation>unbekannter Befehl</translation>
+    </message>
+    <message>
+        <source>pause takes whole minutes, 1 to %1</source>
+        <extracomment>%1 is the longest pause in minutes</extracomment>
+        <translation>pause erwartet ganze Minuten, 1 bis %1</translation>
+    </message>
+    <message>
+        <source>status takes nothing or --json</source>
+        <translation>status erwartet nichts oder --json</translation>
+    </message>
+    <message>
+        <source>%1 takes no arguments</source>
+        <extracomment>%1 is a command&apos;s name</extracomment>
+        <translation>%1 erwartet keine Argumente</translation>
     </message>
 </context>
 <context>
@@ -244,6 +282,63 @@
         <source>%1 is already running</source>
         <extracomment>%1 is the program&apos;s name</extracomment>
         <translation>%1 läuft bereits</translation>
+    </message>
+    <message>
+        <source>Usage: quillmere-timer [-test]
+       quillmere-timer COMMAND
+
+A break-reminder timer in the desktop&apos;s status area. Without arguments it starts; with
+-test alone it starts in test mode (30-second intervals).
+
+Commands for the running timer:
+  restart          start a fresh interval (the menu&apos;s Restart timer)
+  pause [MINUTES]  pause for MINUTES, 1 to 1440 (30 without)
+  resume           end the pause
+  mute             switch the alert sound off
+  unmute           switch the alert sound on
+  status [--json]  print the time left in words, or state, title, seconds_left, muted
+                   and paused as a JSON object
+  watch            print the title now and each time it changes, until the timer ends
+
+Options:
+  -h, --help       print this help and exit
+  --version        print the version and exit
+
+Exit status: 0 done; 1 the timer is not running; 2 an unknown command or a bad argument.
+</source>
+        <extracomment>The command line&apos;s help; command names and options stay as they are</extracomment>
+        <translation>Aufruf: quillmere-timer [-test]
+        quillmere-timer BEFEHL
+
+Ein Pausen-Timer im Statusbereich des Desktops. Ohne Argumente startet er; mit -test allein
+startet er im Testmodus (Intervalle von 30 Sekunden).
+
+Befehle für den laufenden Timer:
+  restart          ein neues Intervall beginnen (wie „Timer neu starten“ im Menü)
+  pause [MINUTEN]  für MINUTEN pausieren, 1 bis 1440 (ohne Angabe 30)
+  resume           die Pause beenden
+  mute             den Erinnerungston ausschalten
+  unmute           den Erinnerungston einschalten
+  status [--json]  die verbleibende Zeit in Worten ausgeben, oder state, title, seconds_left,
+                   muted und paused als JSON-Objekt
+  watch            den Titel jetzt und bei jeder Änderung ausgeben, bis der Timer endet
+
+Optionen:
+  -h, --help       diese Hilfe ausgeben und beenden
+  --version        die Version ausgeben und beenden
+
+Rückgabewert: 0 erledigt; 1 der Timer läuft nicht; 2 unbekannter Befehl oder falsches Argument.
+</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <extracomment>%1 is what was typed</extracomment>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <extracomment>Followed by the command line&apos;s form</extracomment>
+        <translation>Aufruf:</translation>
     </message>
 </context>
 </TS>

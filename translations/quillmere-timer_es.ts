@@ -34,6 +34,19 @@
     </message>
 </context>
 <context>
+    <name>ControlClient</name>
+    <message>
+        <source>%1 is not running</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 no se está ejecutando</translation>
+    </message>
+    <message>
+        <source>%1 did not answer</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 no respondió</translation>
+    </message>
+</context>
+<context>
     <name>OsIntegration</name>
     <message>
         <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
@@ -133,6 +146,31 @@
     <message>
         <source>Start at login could not be changed</source>
         <translation>No se pudo cambiar el inicio al iniciar sesión</translation>
+    </message>
+</context>
+<context>
+    <name>UXControl</name>
+    <message>
+        <source>no command</source>
+        <translation>ninguna orden</translation>
+    </message>
+    <message>
+        <source>unknown command</source>
+        <translation>orden desconocida</translation>
+    </message>
+    <message>
+        <source>pause takes whole minutes, 1 to %1</source>
+        <extracomment>%1 is the longest pause in minutes</extracomment>
+        <translation>pause admite minutos enteros, de 1 a %1</translation>
+    </message>
+    <message>
+        <source>status takes nothing or --json</source>
+        <translation>status no admite nada más que --json</translation>
+    </message>
+    <message>
+        <source>%1 takes no arguments</source>
+        <extracomment>%1 is a command&apos;s name</extracomment>
+        <translation>%1 no admite argumentos</translation>
     </message>
 </context>
 <context>
@@ -244,6 +282,65 @@
         <source>%1 is already running</source>
         <extracomment>%1 is the program&apos;s name</extracomment>
         <translation>%1 ya se está ejecutando</translation>
+    </message>
+    <message>
+        <source>Usage: quillmere-timer [-test]
+       quillmere-timer COMMAND
+
+A break-reminder timer in the desktop&apos;s status area. Without arguments it starts; with
+-test alone it starts in test mode (30-second intervals).
+
+Commands for the running timer:
+  restart          start a fresh interval (the menu&apos;s Restart timer)
+  pause [MINUTES]  pause for MINUTES, 1 to 1440 (30 without)
+  resume           end the pause
+  mute             switch the alert sound off
+  unmute           switch the alert sound on
+  status [--json]  print the time left in words, or state, title, seconds_left, muted
+                   and paused as a JSON object
+  watch            print the title now and each time it changes, until the timer ends
+
+Options:
+  -h, --help       print this help and exit
+  --version        print the version and exit
+
+Exit status: 0 done; 1 the timer is not running; 2 an unknown command or a bad argument.
+</source>
+        <extracomment>The command line&apos;s help; command names and options stay as they are</extracomment>
+        <translation>Uso: quillmere-timer [-test]
+     quillmere-timer ORDEN
+
+Un temporizador de descansos en el área de estado del escritorio. Sin argumentos, se inicia;
+solo con -test, se inicia en modo de prueba (intervalos de 30 segundos).
+
+Órdenes para el temporizador en marcha:
+  restart          empezar un intervalo nuevo (como «Reiniciar el temporizador» del menú)
+  pause [MINUTOS]  pausar durante MINUTOS, de 1 a 1440 (30 si no se indica)
+  resume           terminar la pausa
+  mute             desactivar el sonido de aviso
+  unmute           activar el sonido de aviso
+  status [--json]  mostrar el tiempo restante en palabras, o state, title, seconds_left,
+                   muted y paused como objeto JSON
+  watch            mostrar el título ahora y cada vez que cambie, hasta que el temporizador
+                   termine
+
+Opciones:
+  -h, --help       mostrar esta ayuda y salir
+  --version        mostrar la versión y salir
+
+Estado de salida: 0 hecho; 1 el temporizador no está en marcha; 2 orden desconocida o
+argumento incorrecto.
+</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <extracomment>%1 is what was typed</extracomment>
+        <translation>opción desconocida %1</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <extracomment>Followed by the command line&apos;s form</extracomment>
+        <translation>Uso:</translation>
     </message>
 </context>
 </TS>

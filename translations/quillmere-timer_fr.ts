@@ -34,6 +34,19 @@
     </message>
 </context>
 <context>
+    <name>ControlClient</name>
+    <message>
+        <source>%1 is not running</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 n’est pas lancé</translation>
+    </message>
+    <message>
+        <source>%1 did not answer</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 n’a pas répondu</translation>
+    </message>
+</context>
+<context>
     <name>OsIntegration</name>
     <message>
         <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
@@ -133,6 +146,31 @@
     <message>
         <source>Start at login could not be changed</source>
         <translation>Impossible de modifier le lancement à l’ouverture de session</translation>
+    </message>
+</context>
+<context>
+    <name>UXControl</name>
+    <message>
+        <source>no command</source>
+        <translation>aucune commande</translation>
+    </message>
+    <message>
+        <source>unknown command</source>
+        <translation>commande inconnue</translation>
+    </message>
+    <message>
+        <source>pause takes whole minutes, 1 to %1</source>
+        <extracomment>%1 is the longest pause in minutes</extracomment>
+        <translation>pause attend un nombre entier de minutes, de 1 à %1</translation>
+    </message>
+    <message>
+        <source>status takes nothing or --json</source>
+        <translation>status n’attend rien ou --json</translation>
+    </message>
+    <message>
+        <source>%1 takes no arguments</source>
+        <extracomment>%1 is a command&apos;s name</extracomment>
+        <translation>%1 n’attend aucun argument</translation>
     </message>
 </context>
 <context>
@@ -244,6 +282,65 @@
         <source>%1 is already running</source>
         <extracomment>%1 is the program&apos;s name</extracomment>
         <translation>%1 est déjà en cours d’exécution</translation>
+    </message>
+    <message>
+        <source>Usage: quillmere-timer [-test]
+       quillmere-timer COMMAND
+
+A break-reminder timer in the desktop&apos;s status area. Without arguments it starts; with
+-test alone it starts in test mode (30-second intervals).
+
+Commands for the running timer:
+  restart          start a fresh interval (the menu&apos;s Restart timer)
+  pause [MINUTES]  pause for MINUTES, 1 to 1440 (30 without)
+  resume           end the pause
+  mute             switch the alert sound off
+  unmute           switch the alert sound on
+  status [--json]  print the time left in words, or state, title, seconds_left, muted
+                   and paused as a JSON object
+  watch            print the title now and each time it changes, until the timer ends
+
+Options:
+  -h, --help       print this help and exit
+  --version        print the version and exit
+
+Exit status: 0 done; 1 the timer is not running; 2 an unknown command or a bad argument.
+</source>
+        <extracomment>The command line&apos;s help; command names and options stay as they are</extracomment>
+        <translation>Utilisation : quillmere-timer [-test]
+              quillmere-timer COMMANDE
+
+Un minuteur de pauses dans la zone de notification du bureau. Sans argument, il démarre ;
+avec -test seul, il démarre en mode test (intervalles de 30 secondes).
+
+Commandes pour le minuteur en cours :
+  restart           commencer un nouvel intervalle (« Relancer le minuteur » du menu)
+  pause [MINUTES]   faire une pause de MINUTES, de 1 à 1440 (30 sans valeur)
+  resume            terminer la pause
+  mute              couper le son de rappel
+  unmute            rétablir le son de rappel
+  status [--json]   afficher le temps restant en toutes lettres, ou state, title,
+                    seconds_left, muted et paused sous forme d’objet JSON
+  watch             afficher le titre maintenant et à chaque changement, jusqu’à la fin
+                    du minuteur
+
+Options :
+  -h, --help        afficher cette aide et quitter
+  --version         afficher la version et quitter
+
+Code de retour : 0 fait ; 1 le minuteur n’est pas lancé ; 2 commande inconnue ou argument
+incorrect.
+</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <extracomment>%1 is what was typed</extracomment>
+        <translation>option inconnue %1</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <extracomment>Followed by the command line&apos;s form</extracomment>
+        <translation>Utilisation :</translation>
     </message>
 </context>
 </TS>

@@ -34,6 +34,19 @@
     </message>
 </context>
 <context>
+    <name>ControlClient</name>
+    <message>
+        <source>%1 is not running</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 non è in esecuzione</translation>
+    </message>
+    <message>
+        <source>%1 did not answer</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 non ha risposto</translation>
+    </message>
+</context>
+<context>
     <name>OsIntegration</name>
     <message>
         <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
@@ -133,6 +146,31 @@
     <message>
         <source>Start at login could not be changed</source>
         <translation>Impossibile modificare l’avvio all’accesso</translation>
+    </message>
+</context>
+<context>
+    <name>UXControl</name>
+    <message>
+        <source>no command</source>
+        <translation>nessun comando</translation>
+    </message>
+    <message>
+        <source>unknown command</source>
+        <translation>comando sconosciuto</translation>
+    </message>
+    <message>
+        <source>pause takes whole minutes, 1 to %1</source>
+        <extracomment>%1 is the longest pause in minutes</extracomment>
+        <translation>pause accetta minuti interi, da 1 a %1</translation>
+    </message>
+    <message>
+        <source>status takes nothing or --json</source>
+        <translation>status accetta solo --json o niente</translation>
+    </message>
+    <message>
+        <source>%1 takes no arguments</source>
+        <extracomment>%1 is a command&apos;s name</extracomment>
+        <translation>%1 non accetta argomenti</translation>
     </message>
 </context>
 <context>
@@ -244,6 +282,64 @@
         <source>%1 is already running</source>
         <extracomment>%1 is the program&apos;s name</extracomment>
         <translation>%1 è già in esecuzione</translation>
+    </message>
+    <message>
+        <source>Usage: quillmere-timer [-test]
+       quillmere-timer COMMAND
+
+A break-reminder timer in the desktop&apos;s status area. Without arguments it starts; with
+-test alone it starts in test mode (30-second intervals).
+
+Commands for the running timer:
+  restart          start a fresh interval (the menu&apos;s Restart timer)
+  pause [MINUTES]  pause for MINUTES, 1 to 1440 (30 without)
+  resume           end the pause
+  mute             switch the alert sound off
+  unmute           switch the alert sound on
+  status [--json]  print the time left in words, or state, title, seconds_left, muted
+                   and paused as a JSON object
+  watch            print the title now and each time it changes, until the timer ends
+
+Options:
+  -h, --help       print this help and exit
+  --version        print the version and exit
+
+Exit status: 0 done; 1 the timer is not running; 2 an unknown command or a bad argument.
+</source>
+        <extracomment>The command line&apos;s help; command names and options stay as they are</extracomment>
+        <translation>Uso: quillmere-timer [-test]
+     quillmere-timer COMANDO
+
+Un timer per le pause nell&apos;area di stato del desktop. Senza argomenti si avvia; con il solo
+-test si avvia in modalità di prova (intervalli di 30 secondi).
+
+Comandi per il timer in esecuzione:
+  restart          iniziare un nuovo intervallo (come &quot;Riavvia il timer&quot; nel menu)
+  pause [MINUTI]   mettere in pausa per MINUTI, da 1 a 1440 (30 se omesso)
+  resume           terminare la pausa
+  mute             disattivare il suono del promemoria
+  unmute           attivare il suono del promemoria
+  status [--json]  mostrare il tempo rimanente a parole, oppure state, title, seconds_left,
+                   muted e paused come oggetto JSON
+  watch            mostrare il titolo ora e a ogni cambiamento, finché il timer termina
+
+Opzioni:
+  -h, --help       mostrare questo aiuto e uscire
+  --version        mostrare la versione e uscire
+
+Stato di uscita: 0 fatto; 1 il timer non è in esecuzione; 2 comando sconosciuto o argomento
+non valido.
+</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <extracomment>%1 is what was typed</extracomment>
+        <translation>opzione sconosciuta %1</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <extracomment>Followed by the command line&apos;s form</extracomment>
+        <translation>Uso:</translation>
     </message>
 </context>
 </TS>

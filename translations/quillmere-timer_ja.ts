@@ -34,6 +34,19 @@
     </message>
 </context>
 <context>
+    <name>ControlClient</name>
+    <message>
+        <source>%1 is not running</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 は起動していません</translation>
+    </message>
+    <message>
+        <source>%1 did not answer</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 から応答がありません</translation>
+    </message>
+</context>
+<context>
     <name>OsIntegration</name>
     <message>
         <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
@@ -133,6 +146,31 @@
     <message>
         <source>Start at login could not be changed</source>
         <translation>「ログイン時に起動」を変更できませんでした</translation>
+    </message>
+</context>
+<context>
+    <name>UXControl</name>
+    <message>
+        <source>no command</source>
+        <translation>コマンドがありません</translation>
+    </message>
+    <message>
+        <source>unknown command</source>
+        <translation>不明なコマンドです</translation>
+    </message>
+    <message>
+        <source>pause takes whole minutes, 1 to %1</source>
+        <extracomment>%1 is the longest pause in minutes</extracomment>
+        <translation>pause には 1 から %1 までの分数（整数）を指定します</translation>
+    </message>
+    <message>
+        <source>status takes nothing or --json</source>
+        <translation>status に指定できるのは --json だけです</translation>
+    </message>
+    <message>
+        <source>%1 takes no arguments</source>
+        <extracomment>%1 is a command&apos;s name</extracomment>
+        <translation>%1 は引数を取りません</translation>
     </message>
 </context>
 <context>
@@ -244,6 +282,63 @@
         <source>%1 is already running</source>
         <extracomment>%1 is the program&apos;s name</extracomment>
         <translation>%1 は既に実行中です</translation>
+    </message>
+    <message>
+        <source>Usage: quillmere-timer [-test]
+       quillmere-timer COMMAND
+
+A break-reminder timer in the desktop&apos;s status area. Without arguments it starts; with
+-test alone it starts in test mode (30-second intervals).
+
+Commands for the running timer:
+  restart          start a fresh interval (the menu&apos;s Restart timer)
+  pause [MINUTES]  pause for MINUTES, 1 to 1440 (30 without)
+  resume           end the pause
+  mute             switch the alert sound off
+  unmute           switch the alert sound on
+  status [--json]  print the time left in words, or state, title, seconds_left, muted
+                   and paused as a JSON object
+  watch            print the title now and each time it changes, until the timer ends
+
+Options:
+  -h, --help       print this help and exit
+  --version        print the version and exit
+
+Exit status: 0 done; 1 the timer is not running; 2 an unknown command or a bad argument.
+</source>
+        <extracomment>The command line&apos;s help; command names and options stay as they are</extracomment>
+        <translation>使い方: quillmere-timer [-test]
+        quillmere-timer コマンド
+
+デスクトップのステータス領域に常駐する休憩リマインダーです。引数なしで起動します。
+-test だけを付けるとテストモード（30 秒間隔）で起動します。
+
+起動中のタイマーへのコマンド:
+  restart          新しい間隔を始める（メニューの「タイマーを再スタート」と同じ）
+  pause [分]       指定した分数だけ一時停止する（1〜1440、省略時は 30）
+  resume           一時停止を終える
+  mute             通知音をオフにする
+  unmute           通知音をオンにする
+  status [--json]  残り時間を文章で表示する。--json では state、title、seconds_left、
+                   muted、paused を JSON オブジェクトで出力する
+  watch            タイトルを今すぐ表示し、変わるたびに表示する（タイマー終了まで）
+
+オプション:
+  -h, --help       このヘルプを表示して終了する
+  --version        バージョンを表示して終了する
+
+終了ステータス: 0 完了、1 タイマーが起動していない、2 不明なコマンドまたは不正な引数
+</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <extracomment>%1 is what was typed</extracomment>
+        <translation>不明なオプション %1</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <extracomment>Followed by the command line&apos;s form</extracomment>
+        <translation>使い方:</translation>
     </message>
 </context>
 </TS>

@@ -34,6 +34,19 @@
     </message>
 </context>
 <context>
+    <name>ControlClient</name>
+    <message>
+        <source>%1 is not running</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 nie jest uruchomiony</translation>
+    </message>
+    <message>
+        <source>%1 did not answer</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 nie odpowiedział</translation>
+    </message>
+</context>
+<context>
     <name>OsIntegration</name>
     <message>
         <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
@@ -133,6 +146,31 @@
     <message>
         <source>Start at login could not be changed</source>
         <translation>Nie udało się zmienić uruchamiania po zalogowaniu</translation>
+    </message>
+</context>
+<context>
+    <name>UXControl</name>
+    <message>
+        <source>no command</source>
+        <translation>brak polecenia</translation>
+    </message>
+    <message>
+        <source>unknown command</source>
+        <translation>nieznane polecenie</translation>
+    </message>
+    <message>
+        <source>pause takes whole minutes, 1 to %1</source>
+        <extracomment>%1 is the longest pause in minutes</extracomment>
+        <translation>pause przyjmuje pełne minuty, od 1 do %1</translation>
+    </message>
+    <message>
+        <source>status takes nothing or --json</source>
+        <translation>status przyjmuje tylko --json albo nic</translation>
+    </message>
+    <message>
+        <source>%1 takes no arguments</source>
+        <extracomment>%1 is a command&apos;s name</extracomment>
+        <translation>%1 nie przyjmuje argumentów</translation>
     </message>
 </context>
 <context>
@@ -244,6 +282,63 @@
         <source>%1 is already running</source>
         <extracomment>%1 is the program&apos;s name</extracomment>
         <translation>%1 już działa</translation>
+    </message>
+    <message>
+        <source>Usage: quillmere-timer [-test]
+       quillmere-timer COMMAND
+
+A break-reminder timer in the desktop&apos;s status area. Without arguments it starts; with
+-test alone it starts in test mode (30-second intervals).
+
+Commands for the running timer:
+  restart          start a fresh interval (the menu&apos;s Restart timer)
+  pause [MINUTES]  pause for MINUTES, 1 to 1440 (30 without)
+  resume           end the pause
+  mute             switch the alert sound off
+  unmute           switch the alert sound on
+  status [--json]  print the time left in words, or state, title, seconds_left, muted
+                   and paused as a JSON object
+  watch            print the title now and each time it changes, until the timer ends
+
+Options:
+  -h, --help       print this help and exit
+  --version        print the version and exit
+
+Exit status: 0 done; 1 the timer is not running; 2 an unknown command or a bad argument.
+</source>
+        <extracomment>The command line&apos;s help; command names and options stay as they are</extracomment>
+        <translation>Użycie: quillmere-timer [-test]
+        quillmere-timer POLECENIE
+
+Minutnik przerw w obszarze powiadomień pulpitu. Bez argumentów uruchamia się; z samym -test
+uruchamia się w trybie testowym (interwały 30-sekundowe).
+
+Polecenia dla działającego minutnika:
+  restart          rozpocznij nowy interwał (jak „Uruchom minutnik ponownie” w menu)
+  pause [MINUTY]   wstrzymaj na MINUTY, od 1 do 1440 (bez podania 30)
+  resume           zakończ wstrzymanie
+  mute             wyłącz dźwięk przypomnienia
+  unmute           włącz dźwięk przypomnienia
+  status [--json]  wypisz pozostały czas słowami albo state, title, seconds_left, muted
+                   i paused jako obiekt JSON
+  watch            wypisz tytuł teraz i przy każdej zmianie, aż minutnik się zakończy
+
+Opcje:
+  -h, --help       wypisz tę pomoc i zakończ
+  --version        wypisz wersję i zakończ
+
+Kod wyjścia: 0 wykonano; 1 minutnik nie działa; 2 nieznane polecenie lub błędny argument.
+</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <extracomment>%1 is what was typed</extracomment>
+        <translation>nieznana opcja %1</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <extracomment>Followed by the command line&apos;s form</extracomment>
+        <translation>Użycie:</translation>
     </message>
 </context>
 </TS>

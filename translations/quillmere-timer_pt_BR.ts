@@ -34,6 +34,19 @@
     </message>
 </context>
 <context>
+    <name>ControlClient</name>
+    <message>
+        <source>%1 is not running</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 não está em execução</translation>
+    </message>
+    <message>
+        <source>%1 did not answer</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 não respondeu</translation>
+    </message>
+</context>
+<context>
     <name>OsIntegration</name>
     <message>
         <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
@@ -133,6 +146,31 @@
     <message>
         <source>Start at login could not be changed</source>
         <translation>Não foi possível alterar o início ao entrar na sessão</translation>
+    </message>
+</context>
+<context>
+    <name>UXControl</name>
+    <message>
+        <source>no command</source>
+        <translation>nenhum comando</translation>
+    </message>
+    <message>
+        <source>unknown command</source>
+        <translation>comando desconhecido</translation>
+    </message>
+    <message>
+        <source>pause takes whole minutes, 1 to %1</source>
+        <extracomment>%1 is the longest pause in minutes</extracomment>
+        <translation>pause aceita minutos inteiros, de 1 a %1</translation>
+    </message>
+    <message>
+        <source>status takes nothing or --json</source>
+        <translation>status não aceita nada além de --json</translation>
+    </message>
+    <message>
+        <source>%1 takes no arguments</source>
+        <extracomment>%1 is a command&apos;s name</extracomment>
+        <translation>%1 não aceita argumentos</translation>
     </message>
 </context>
 <context>
@@ -244,6 +282,64 @@
         <source>%1 is already running</source>
         <extracomment>%1 is the program&apos;s name</extracomment>
         <translation>%1 já está em execução</translation>
+    </message>
+    <message>
+        <source>Usage: quillmere-timer [-test]
+       quillmere-timer COMMAND
+
+A break-reminder timer in the desktop&apos;s status area. Without arguments it starts; with
+-test alone it starts in test mode (30-second intervals).
+
+Commands for the running timer:
+  restart          start a fresh interval (the menu&apos;s Restart timer)
+  pause [MINUTES]  pause for MINUTES, 1 to 1440 (30 without)
+  resume           end the pause
+  mute             switch the alert sound off
+  unmute           switch the alert sound on
+  status [--json]  print the time left in words, or state, title, seconds_left, muted
+                   and paused as a JSON object
+  watch            print the title now and each time it changes, until the timer ends
+
+Options:
+  -h, --help       print this help and exit
+  --version        print the version and exit
+
+Exit status: 0 done; 1 the timer is not running; 2 an unknown command or a bad argument.
+</source>
+        <extracomment>The command line&apos;s help; command names and options stay as they are</extracomment>
+        <translation>Uso: quillmere-timer [-test]
+     quillmere-timer COMANDO
+
+Um temporizador de pausas na área de status da área de trabalho. Sem argumentos, ele inicia;
+só com -test, inicia no modo de teste (intervalos de 30 segundos).
+
+Comandos para o temporizador em execução:
+  restart          começar um novo intervalo (como &quot;Reiniciar o temporizador&quot; no menu)
+  pause [MINUTOS]  pausar por MINUTOS, de 1 a 1440 (30 se omitido)
+  resume           encerrar a pausa
+  mute             desligar o som do lembrete
+  unmute           ligar o som do lembrete
+  status [--json]  mostrar o tempo restante por extenso, ou state, title, seconds_left,
+                   muted e paused como objeto JSON
+  watch            mostrar o título agora e a cada mudança, até o temporizador terminar
+
+Opções:
+  -h, --help       mostrar esta ajuda e sair
+  --version        mostrar a versão e sair
+
+Status de saída: 0 feito; 1 o temporizador não está em execução; 2 comando desconhecido ou
+argumento inválido.
+</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <extracomment>%1 is what was typed</extracomment>
+        <translation>opção desconhecida %1</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <extracomment>Followed by the command line&apos;s form</extracomment>
+        <translation>Uso:</translation>
     </message>
 </context>
 </TS>

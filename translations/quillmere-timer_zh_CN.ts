@@ -34,6 +34,19 @@
     </message>
 </context>
 <context>
+    <name>ControlClient</name>
+    <message>
+        <source>%1 is not running</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 未在运行</translation>
+    </message>
+    <message>
+        <source>%1 did not answer</source>
+        <extracomment>%1 is the program&apos;s name</extracomment>
+        <translation>%1 没有响应</translation>
+    </message>
+</context>
+<context>
     <name>OsIntegration</name>
     <message>
         <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
@@ -133,6 +146,31 @@
     <message>
         <source>Start at login could not be changed</source>
         <translation>无法更改“登录时启动”</translation>
+    </message>
+</context>
+<context>
+    <name>UXControl</name>
+    <message>
+        <source>no command</source>
+        <translation>没有命令</translation>
+    </message>
+    <message>
+        <source>unknown command</source>
+        <translation>未知命令</translation>
+    </message>
+    <message>
+        <source>pause takes whole minutes, 1 to %1</source>
+        <extracomment>%1 is the longest pause in minutes</extracomment>
+        <translation>pause 需要整数分钟，1 到 %1</translation>
+    </message>
+    <message>
+        <source>status takes nothing or --json</source>
+        <translation>status 只接受 --json 或不带参数</translation>
+    </message>
+    <message>
+        <source>%1 takes no arguments</source>
+        <extracomment>%1 is a command&apos;s name</extracomment>
+        <translation>%1 不接受参数</translation>
     </message>
 </context>
 <context>
@@ -244,6 +282,63 @@
         <source>%1 is already running</source>
         <extracomment>%1 is the program&apos;s name</extracomment>
         <translation>%1 已在运行</translation>
+    </message>
+    <message>
+        <source>Usage: quillmere-timer [-test]
+       quillmere-timer COMMAND
+
+A break-reminder timer in the desktop&apos;s status area. Without arguments it starts; with
+-test alone it starts in test mode (30-second intervals).
+
+Commands for the running timer:
+  restart          start a fresh interval (the menu&apos;s Restart timer)
+  pause [MINUTES]  pause for MINUTES, 1 to 1440 (30 without)
+  resume           end the pause
+  mute             switch the alert sound off
+  unmute           switch the alert sound on
+  status [--json]  print the time left in words, or state, title, seconds_left, muted
+                   and paused as a JSON object
+  watch            print the title now and each time it changes, until the timer ends
+
+Options:
+  -h, --help       print this help and exit
+  --version        print the version and exit
+
+Exit status: 0 done; 1 the timer is not running; 2 an unknown command or a bad argument.
+</source>
+        <extracomment>The command line&apos;s help; command names and options stay as they are</extracomment>
+        <translation>用法：quillmere-timer [-test]
+      quillmere-timer 命令
+
+位于桌面状态区域的休息提醒计时器。不带参数时启动；只带 -test 时以测试模式启动
+（间隔为 30 秒）。
+
+用于正在运行的计时器的命令：
+  restart          开始新的间隔（同菜单中的“重新计时”）
+  pause [分钟]     暂停指定的分钟数，1 到 1440（不指定则为 30）
+  resume           结束暂停
+  mute             关闭提醒声音
+  unmute           打开提醒声音
+  status [--json]  用文字显示剩余时间，或以 JSON 对象输出 state、title、seconds_left、
+                   muted 和 paused
+  watch            立即输出标题，之后每次变化时输出，直到计时器退出
+
+选项：
+  -h, --help       显示此帮助并退出
+  --version        显示版本并退出
+
+退出状态：0 完成；1 计时器未在运行；2 未知命令或参数错误。
+</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <extracomment>%1 is what was typed</extracomment>
+        <translation>未知选项 %1</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <extracomment>Followed by the command line&apos;s form</extracomment>
+        <translation>用法：</translation>
     </message>
 </context>
 </TS>

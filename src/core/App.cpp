@@ -62,6 +62,12 @@ App::App(bool isTest, Platform& platform)
           cfg_, audio_, cfg_.buildInfo(), events_, [this] { return state_; },
           [this] { return countdown(); }, icon_, platform)) {
     status_->setOnBreak([this] { return attention_.onBreak(); });
+    control_ = std::make_unique<UXControl>(
+        cfg_, events_, *status_, [this] { return state_; }, [this] { return countdown(); },
+        [this](double seconds) {
+            pause(platform_.clock().now() + std::chrono::duration<double>(seconds));
+        },
+        platform.remoteControls());
 }
 
 App::~App() {
@@ -69,7 +75,9 @@ App::~App() {
     if (systemTimer_) {
         systemTimer_->invalidate();
     }
-    // The status item's timer and subscriptions refer to this controller: end them first.
+    // Commands, the status item's timer and its subscriptions refer to this controller: end
+    // them first.
+    control_.reset();
     status_.reset();
     Log::setLogger(nullptr);
 }
@@ -91,6 +99,8 @@ void App::initialize() {
     } else {
         restart();
     }
+    // Commands from other programs come once there is a state to act on.
+    control_->start();
 }
 
 void App::notify() {

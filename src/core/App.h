@@ -7,6 +7,7 @@
 #include "core/Cfg.h"
 #include "core/Events.h"
 #include "core/UXAudio.h"
+#include "core/UXControl.h"
 #include "core/UXNotification.h"
 #include "core/UXPopup.h"
 #include "core/UXStatus.h"
@@ -78,6 +79,7 @@ public:
     const std::shared_ptr<Timer>& systemTimer() const { return systemTimer_; }
     WallTime systemTimerDeadline() const { return systemTimerDeadline_; }
     Attention& attention() { return attention_; }
+    UXControl& control() { return *control_; }
 
 private:
     // Schedules the one timer without touching the deadline.
@@ -106,6 +108,7 @@ private:
     std::optional<TimerType> held_;
     WallTime systemTimerDeadline_;
     std::unique_ptr<UXStatus> status_;
+    std::unique_ptr<UXControl> control_;
 };
 
 // The one application controller of the process, set by App::main.

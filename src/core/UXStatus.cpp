@@ -48,6 +48,9 @@ void UXStatus::update() {
     }
     updateIcon();
     updateTitle();
+    if (onRefresh_) {
+        onRefresh_();
+    }
 }
 
 void UXStatus::updateIcon() {
@@ -74,11 +77,17 @@ std::string UXStatus::titleText(double remaining) const {
     return remaining >= 0 ? UXTime::countdown(remaining) : UXTime::countup(-remaining);
 }
 
+UXStatus::Texts UXStatus::texts(double remaining) const {
+    std::string title = titleText(remaining);
+    std::string tip = toolTip(remaining, title);
+    return {std::move(title), std::move(tip)};
+}
+
 void UXStatus::updateTitle() {
     const double remaining = remainingTime_();
-    const std::string text = titleText(remaining);
+    const auto [text, tip] = texts(remaining);
     // The tooltip always tells the time, the one place it stays with the countdown off.
-    statusBarItem_->setToolTip(toolTip(remaining, text));
+    statusBarItem_->setToolTip(tip);
     // With the countdown off the last title stays as it is; it is not cleared.
     if (!cfg_.showCountdown()) {
         return;

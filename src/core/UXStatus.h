@@ -66,6 +66,15 @@ public:
     void startUpdateTimer(double seconds);
     // Tells whether the person is away long enough for a natural break (none: never).
     void setOnBreak(std::function<bool()> onBreak) { onBreak_ = std::move(onBreak); }
+    // Called after every refresh of the item, for those that follow what it shows.
+    void setOnRefresh(std::function<void()> onRefresh) { onRefresh_ = std::move(onRefresh); }
+
+    struct Texts {
+        std::string title;
+        std::string toolTip;
+    };
+    // The title and the tooltip's text a refresh shows with `remaining` seconds left.
+    Texts texts(double remaining) const;
 
     UXMenu* menu() { return menu_.get(); }
     StatusItem* statusBarItem() { return statusBarItem_.get(); }
@@ -86,6 +95,7 @@ private:
     std::function<AppState()> state_;
     std::function<double()> remainingTime_;
     std::function<bool()> onBreak_;
+    std::function<void()> onRefresh_;
     AppIcon& icon_;
     Platform& platform_;
     std::unique_ptr<UXMenu> menu_;

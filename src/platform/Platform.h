@@ -12,6 +12,7 @@
 #include "platform/Notifications.h"
 #include "platform/Panel.h"
 #include "platform/Presence.h"
+#include "platform/RemoteControl.h"
 #include "platform/Resources.h"
 #include "platform/RunLoop.h"
 #include "platform/StatusItem.h"
@@ -20,6 +21,7 @@
 #include "platform/WakeNotifier.h"
 
 #include <memory>
+#include <vector>
 
 namespace quillmere {
 
@@ -50,6 +52,8 @@ public:
     virtual std::unique_ptr<Menu> createMenu() = 0;
     virtual std::unique_ptr<Alert> createAlert() = 0;
     virtual std::unique_ptr<Panel> createPanel() = 0;
+    // The ways in for commands from other programs; none where the desktop offers none.
+    virtual std::vector<RemoteControl*> remoteControls() { return {}; }
 };
 
 } // namespace quillmere

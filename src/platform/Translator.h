@@ -31,12 +31,15 @@ public:
     std::string operator()(const Text& text) const { return translate(text.context, text.source); }
     // The translation with every "%1" replaced by `argument` (a name, a number).
     std::string operator()(const Text& text, std::string_view argument) const {
-        std::string translated = (*this)(text);
-        for (std::size_t at = translated.find("%1"); at != std::string::npos;
-             at = translated.find("%1", at + argument.size())) {
-            translated.replace(at, 2, argument);
+        return withArgument((*this)(text), argument);
+    }
+    // `text` with every "%1" replaced by `argument`; the English texts of a protocol use it too.
+    static std::string withArgument(std::string text, std::string_view argument) {
+        for (std::size_t at = text.find("%1"); at != std::string::npos;
+             at = text.find("%1", at + argument.size())) {
+            text.replace(at, 2, argument);
         }
-        return translated;
+        return text;
     }
 };
 

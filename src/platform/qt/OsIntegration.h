@@ -4,6 +4,7 @@
 #include "platform/BusyMonitor.h"
 #include "platform/Notifications.h"
 #include "platform/Presence.h"
+#include "platform/RemoteControl.h"
 #include "platform/StatusItem.h"
 #include "platform/Translator.h"
 #include "platform/WakeNotifier.h"
@@ -57,6 +58,9 @@ std::unique_ptr<Autostart> makeAutostart(const QString& executable);
 
 // The desktop's notifications; nothing is connected to before the first one.
 std::unique_ptr<Notifications> makeNotifications();
+// The desktop's way in for other programs (on Linux the session bus); started when the status
+// item shows.
+std::unique_ptr<RemoteControl> makeBusControl();
 
 // Calls `handler` on the main thread when the system asks the program to end (a logout, a
 // shutdown, Ctrl+C in a terminal), so that it ends as if the user had chosen Quit.

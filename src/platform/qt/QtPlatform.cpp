@@ -1,5 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/qt/ControlSocket.h"
+#include "platform/qt/DeferredRemoteControl.h"
 #include "platform/qt/DeferredWakeNotifier.h"
 #include "platform/qt/OsIntegration.h"
 #include "platform/qt/QtAlert.h"
@@ -42,7 +44,7 @@ void whenIdle(QObject* context, std::function<void()> work) {
 
 } // namespace
 
-QtPlatform::QtPlatform(std::unique_ptr<Translator> translator)
+QtPlatform::QtPlatform(std::unique_ptr<Translator> translator, QLocalServer* commands)
     : runLoop_(std::make_unique<QtRunLoop>())
     , application_(std::make_unique<QtApplication>())
     , resources_(std::make_unique<QtResources>(QtResources::standardFolders()))
@@ -58,7 +60,9 @@ QtPlatform::QtPlatform(std::unique_ptr<Translator> translator)
     // folder and from a prefix the login session's PATH may not include. Taken now, while the
     // path names the running file even if an upgrade replaces it later.
     , autostart_(makeAutostart(QCoreApplication::applicationFilePath()))
-    , notifications_(makeNotifications()) {
+    , notifications_(makeNotifications())
+    , socket_(commands != nullptr ? std::make_unique<ControlSocket>(*commands) : nullptr)
+    , bus_(std::make_unique<DeferredRemoteControl>(&makeBusControl)) {
     runLoop_->setPanelPresenter(
         [](Panel& panel) { dynamic_cast<QtPanel&>(panel).showForModalRun(); });
     onTerminationRequest([this] { application_->terminate(); });
@@ -119,6 +123,7 @@ void QtPlatform::startDeferredServices() {
     deferredStarted_ = true;
     wake_->start();
     audio_->prepare();
+    bus_->open();
 }
 
 std::unique_ptr<Menu> QtPlatform::createMenu() {
@@ -131,6 +136,14 @@ std::unique_ptr<Alert> QtPlatform::createAlert() {
 
 std::unique_ptr<Panel> QtPlatform::createPanel() {
     return std::make_unique<QtPanel>(*runLoop_);
+}
+
+std::vector<RemoteControl*> QtPlatform::remoteControls() {
+    std::vector<RemoteControl*> controls{bus_.get()};
+    if (socket_) {
+        controls.push_back(socket_.get());
+    }
+    return controls;
 }
 
 } // namespace quillmere::qt

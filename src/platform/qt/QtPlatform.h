@@ -4,8 +4,12 @@
 
 #include <memory>
 
+class QLocalServer;
+
 namespace quillmere::qt {
 
+class ControlSocket;
+class DeferredRemoteControl;
 class DeferredWakeNotifier;
 class QtApplication;
 class QtAudio;
@@ -19,8 +23,11 @@ class QtSystemLog;
 // sent the item out (see startDeferredServices()).
 class QtPlatform : public Platform {
 public:
-    // `translator` is the user's language; without one, English.
-    explicit QtPlatform(std::unique_ptr<Translator> translator = nullptr);
+    // `translator` is the user's language; without one, English. Commands come in over
+    // `commands` when given (the single-instance socket, which outlives the platform) and over
+    // the session bus.
+    explicit QtPlatform(std::unique_ptr<Translator> translator = nullptr,
+                        QLocalServer* commands = nullptr);
     ~QtPlatform() override;
 
     // Whether the services that wait for the status item have been started.
@@ -43,9 +50,11 @@ public:
     std::unique_ptr<Menu> createMenu() override;
     std::unique_ptr<Alert> createAlert() override;
     std::unique_ptr<Panel> createPanel() override;
+    std::vector<RemoteControl*> remoteControls() override;
 
 private:
-    // Connects to the sound server (caching the alert sounds) and the system bus (wake).
+    // Connects to the sound server (caching the alert sounds), the system bus (wake) and the
+    // session bus (commands).
     void startDeferredServices();
 
     bool deferredScheduled_ = false;
@@ -62,6 +71,8 @@ private:
     std::unique_ptr<BusyMonitor> busy_;
     std::unique_ptr<Autostart> autostart_;
     std::unique_ptr<Notifications> notifications_;
+    std::unique_ptr<ControlSocket> socket_;
+    std::unique_ptr<DeferredRemoteControl> bus_;
 };
 
 } // namespace quillmere::qt

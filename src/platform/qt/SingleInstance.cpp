@@ -15,7 +15,7 @@ constexpr int ConnectTimeoutMs = 500;
 
 SingleInstance::SingleInstance(const QString& folder, const QString& name)
     : folder_(folder)
-    , socketPath_(QDir(folder).filePath(name + ".socket"))
+    , socketPath_(socketPath(folder, name))
     , lock_(QDir(folder).filePath(name + ".lock")) {
     // Only a dead holder makes a lock stale, however old it is.
     lock_.setStaleLockTime(0);
@@ -29,6 +29,10 @@ SingleInstance::~SingleInstance() {
 
 QString SingleInstance::runtimeFolder() {
     return privateRuntimeFolder();
+}
+
+QString SingleInstance::socketPath(const QString& folder, const QString& name) {
+    return QDir(folder).filePath(name + ".socket");
 }
 
 bool SingleInstance::acquire() {

@@ -20,10 +20,16 @@ public:
 
     // The user's private runtime folder; empty when there is none to be had safely.
     static QString runtimeFolder();
+    // Where the one instance listens.
+    static QString socketPath(const QString& folder, const QString& name);
 
     // True when this process is now the one instance; false when another one is running. Without
     // a private folder nothing is checked (a line says so) and the program runs: true.
     bool acquire();
+    // The socket the one instance listens on, once acquired; null when it could not listen.
+    QLocalServer* server() const {
+        return server_ && server_->isListening() ? server_.get() : nullptr;
+    }
 
 private:
     bool anotherAnswers() const;

@@ -6,6 +6,7 @@
 #include "platform/sim/SimNotifications.h"
 #include "platform/sim/SimPanel.h"
 #include "platform/sim/SimPresence.h"
+#include "platform/sim/SimRemoteControl.h"
 #include "platform/sim/SimRunLoop.h"
 #include "platform/sim/SimServices.h"
 #include "platform/sim/SimStatusItem.h"
@@ -40,6 +41,7 @@ public:
     std::unique_ptr<Menu> createMenu() override { return std::make_unique<SimMenu>(); }
     std::unique_ptr<Alert> createAlert() override;
     std::unique_ptr<Panel> createPanel() override { return std::make_unique<SimPanel>(); }
+    std::vector<RemoteControl*> remoteControls() override { return {&remote_}; }
 
     SimRunLoop& loop() { return runLoop_; }
     SimApplication& app() { return application_; }
@@ -54,6 +56,7 @@ public:
     SimAutostart& login() { return autostart_; }
     SimNotifications& notices() { return notifications_; }
     AlertScript& alerts() { return alerts_; }
+    SimRemoteControl& remote() { return remote_; }
     // The last status item created, or null.
     SimStatusItem* statusItem() const {
         return statusItems_.empty() ? nullptr : statusItems_.back();
@@ -78,6 +81,7 @@ private:
     SimAutostart autostart_;
     SimNotifications notifications_;
     AlertScript alerts_;
+    SimRemoteControl remote_;
     std::vector<SimStatusItem*> statusItems_;
     bool titlesHidden_ = false;
 };

@@ -1,6 +1,7 @@
 #include "platform/qt/OsIntegration.h"
 
 #include "platform/qt/linux/AdaptiveStatusItem.h"
+#include "platform/qt/linux/DBusControl.h"
 #include "platform/qt/linux/DesktopBusyMonitor.h"
 #include "platform/qt/linux/DesktopPresence.h"
 #include "platform/qt/linux/FreedesktopNotifications.h"
@@ -140,6 +141,10 @@ std::unique_ptr<Autostart> makeAutostart(const QString& executable) {
 
 std::unique_ptr<Notifications> makeNotifications() {
     return std::make_unique<FreedesktopNotifications>(&QDBusConnection::sessionBus);
+}
+
+std::unique_ptr<RemoteControl> makeBusControl() {
+    return std::make_unique<DBusControl>(QDBusConnection::sessionBus());
 }
 
 void onTerminationRequest(std::function<void()> handler) {

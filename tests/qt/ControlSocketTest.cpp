@@ -1,0 +1,175 @@
+// Commands over the single-instance socket, with real sockets and a separate flooding process.
+#include "platform/qt/ControlSocket.h"
+#include "PrivateBus.h"
+
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace quillmere::qt {
+namespace {
+
+using testing::waitUntil;
+using Words = std::vector<std::string>;
+
+long residentBytes() {
+    long pages = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * ::sysconf(_SC_PAGESIZE);
+}
+
+// A connection without Qt, as another program makes it; sends `request` and never reads.
+int rawClient(const char* path, const QByteArray& request) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path, sizeof address.sun_path - 1);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+        ::send(fd, request.constData(), static_cast<std::size_t>(request.size()), MSG_NOSIGNAL);
+    }
+    return fd;
+}
+
+class ControlSocketTest : public ::testing::Test {
+protected:
+    ControlSocketTest() {
+        server.listen(folder.filePath("timer.socket"));
+        control.start({[this](const Words& words) {
+                           received.push_back(words);
+                           if (words.front() == "watch") {
+                               return RemoteReply{RemoteReply::Kind::Watch, "10m"};
+                           }
+                           if (words.front() == "bad") {
+                               return RemoteReply{RemoteReply::Kind::Refused, "unknown command"};
+                           }
+                           return RemoteReply{};
+                       },
+                       [] { return RemoteStatus{}; }});
+    }
+
+    // A client's request, and every line it got until the connection closed (or a second).
+    QList<QByteArray> ask(const QByteArray& request) {
+        QLocalSocket client;
+        client.connectToServer(server.fullServerName());
+        client.write(request);
+        waitUntil([&] { return client.state() == QLocalSocket::UnconnectedState; });
+        QList<QByteArray> lines = client.readAll().split('\n');
+        lines.removeLast(); // after the last newline
+        return lines;
+    }
+    int deafClient(const QByteArray& request) {
+        return rawClient(server.fullServerName().toLocal8Bit().constData(), request);
+    }
+    void publishTitle(const std::string& title) {
+        RemoteStatus status;
+        status.title = title;
+        control.publish(status, {false, true, false, false});
+    }
+
+    QTemporaryDir folder;
+    QLocalServer server;
+    ControlSocket control{server};
+    std::vector<Words> received;
+};
+
+TEST_F(ControlSocketTest, OneLineInOneLineOutAndWhatCannotBeReadIsRefused) {
+    EXPECT_EQ(ask("restart\n"), QList<QByteArray>{"ok"});
+    EXPECT_EQ(ask("pause \t 30\r\n"), QList<QByteArray>{"ok"});
+    EXPECT_EQ(ask("bad\n"), QList<QByteArray>{"error: unknown command"});
+    EXPECT_EQ(received, (std::vector<Words>{{"restart"}, {"pause", "30"}, {"bad"}}));
+    EXPECT_EQ(ask("status\xff\xfe\n"), QList<QByteArray>{"error: request is not UTF-8"});
+    EXPECT_EQ(ask(QByteArray(ControlSocket::MaxRequest + 100, 'a') + "\n"),
+              QList<QByteArray>{"error: request too long"});
+    EXPECT_EQ(received.size(), 3u);
+    EXPECT_TRUE(waitUntil([&] { return control.clients() == 0; }));
+
+    // Connections that say nothing make room for one that does.
+    std::vector<int> silent;
+    for (int i = 1; i <= ControlSocket::MaxClients; ++i) {
+        silent.push_back(deafClient(""));
+        ASSERT_TRUE(waitUntil([&] { return control.clients() == i; }));
+    }
+    EXPECT_EQ(ask("restart\n"), QList<QByteArray>{"ok"});
+    std::for_each(silent.begin(), silent.end(), ::close);
+}
+
+TEST_F(ControlSocketTest, WatchersFollowTheTitleUntilTheEndAndOneThatStopsReadingIsDropped) {
+    QLocalSocket watcher;
+    watcher.connectToServer(server.fullServerName());
+    watcher.write("watch\n");
+    const auto nextLine = [&] {
+        waitUntil([&] { return watcher.canReadLine(); });
+        return watcher.readLine();
+    };
+    EXPECT_EQ(nextLine(), "10m\n");
+    const int deaf = deafClient("watch\n");
+    ASSERT_TRUE(waitUntil([&] { return control.watchers() == 2; }));
+
+    // Titles far longer than any real one fill the deaf watcher's socket quickly.
+    const std::string longTitle(1000, 'x');
+    for (int i = 0; i < 1000 && control.watchers() == 2; ++i) {
+        publishTitle(longTitle);
+        ASSERT_EQ(nextLine().size(), 1001);
+    }
+    EXPECT_EQ(control.watchers(), 1);
+    control.publish(RemoteStatus{}, {true, false, true, true}); // the title stayed
+    publishTitle("9m");
+    EXPECT_EQ(nextLine(), "9m\n");
+
+    control.stop(); // the timer ends
+    EXPECT_TRUE(waitUntil([&] { return watcher.state() == QLocalSocket::UnconnectedState; }));
+    EXPECT_EQ(control.clients(), 0);
+    ::close(deaf);
+}
+
+TEST_F(ControlSocketTest, AFloodOfConnectionsLeavesNothingBehind) {
+    QLocalSocket watcher;
+    watcher.connectToServer(server.fullServerName());
+    watcher.write("watch\n");
+    ASSERT_TRUE(waitUntil([&] { return control.watchers() == 1; }));
+    ask("status\n"); // the first answer's one-off allocations are not the flood's
+    [[maybe_unused]] const long residentBefore = residentBytes();
+    // Another process opens 10,000 connections as fast as it can: a request, garbage, a request
+    // too long, or nothing; it closes each without reading the answer.
+    // Made before the fork: the child allocates nothing.
+    const QByteArray path = server.fullServerName().toLocal8Bit();
+    const QByteArray requests[] = {"status\n", "\x01\x02\xff\n",
+                                   QByteArray(ControlSocket::MaxRequest * 2, 'a'), ""};
+    const pid_t flood = ::fork();
+    if (flood == 0) {
+        for (int i = 0; i < 10000; ++i) {
+            ::close(rawClient(path.constData(), requests[i % 4]));
+        }
+        ::_exit(0);
+    }
+    int status = -1;
+    bool ended = false;
+    EXPECT_TRUE(
+        waitUntil([&] { return ended = ended || ::waitpid(flood, &status, WNOHANG) == flood; },
+                  std::chrono::seconds(120)));
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(waitUntil([&] { return control.clients() == 1; }));
+    EXPECT_GT(received.size(), 100u);
+#ifndef __SANITIZE_ADDRESS__ // its quarantine holds on to freed memory on purpose
+    EXPECT_LT(residentBytes() - residentBefore, 4L << 20) << "resident memory grew";
+#endif
+    // Still answering, and the watcher still follows.
+    EXPECT_EQ(ask("status\n"), QList<QByteArray>{"ok"});
+    publishTitle("9m");
+    EXPECT_TRUE(waitUntil([&] { return watcher.bytesAvailable() >= 7; }));
+    EXPECT_EQ(watcher.readAll(), "10m\n9m\n");
+}
+
+} // namespace
+} // namespace quillmere::qt
