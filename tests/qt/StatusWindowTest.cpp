@@ -15,45 +15,42 @@ namespace quillmere::qt {
 namespace {
 
 const Font TitleFont{true, 12, Font::Weight::Regular};
-constexpr int IconEnd = 6 + 16; // padding, then the 16-point icon
 
-// Whether some pixel of `image` in columns [from, to) passes `test`.
-template <typename Test> bool anyPixel(const QImage& image, int from, int to, Test test) {
+// Whether columns [from, to) of the window show a clearly red (or green) pixel.
+bool shows(StatusWindow& window, int from, int to, Qt::GlobalColor colour) {
+    const QImage image = window.grab().toImage();
     for (int y = 0; y < image.height(); ++y) {
         for (int x = from; x < std::min(to, image.width()); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (test(c.red(), c.green(), c.blue())) {
+            const int own = colour == Qt::red ? c.red() : c.green();
+            if (own > 200 && c.red() + c.green() + c.blue() - own < 130) {
                 return true;
             }
         }
     }
     return false;
 }
-const auto green = [](int r, int g, int b) { return g > 200 && r < 60 && b < 60; };
-const auto red = [](int r, int g, int b) { return r > 200 && g < 130 && b < 130; };
-const auto light = [](int r, int g, int b) { return r > 180 && g > 180 && b > 180; };
 
 void mouse(QWidget& widget, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
-    QMouseEvent event(type, local, widget.mapToGlobal(local), Qt::LeftButton, buttons,
-                      Qt::NoModifier);
+    QMouseEvent event(type, local, widget.mapToGlobal(local), Qt::LeftButton, buttons, {});
     QApplication::sendEvent(&widget, &event);
 }
-
 void drag(QWidget& widget, QPoint by) {
     mouse(widget, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
     mouse(widget, QEvent::MouseMove, QPoint(5, 5) + by, Qt::LeftButton);
     mouse(widget, QEvent::MouseButtonRelease, QPoint(5, 5) + by, Qt::NoButton);
 }
-
-QRect workArea() {
-    return QGuiApplication::primaryScreen()->availableGeometry();
+void press(QWidget& widget, int key, Qt::KeyboardModifiers modifiers = {}) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(&widget, &event);
 }
 
-// In the work area's bottom right corner, clear of the title-bar buttons of maximised windows.
-bool inTheCorner(const QWidget& window) {
+// Inside the work area; in its bottom right corner, clear of maximised windows' buttons.
+bool onScreen(const QWidget& window, bool inTheCorner = false) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const QRect frame = window.frameGeometry();
-    return workArea().contains(frame) && workArea().right() - frame.right() < 20 &&
-           workArea().bottom() - frame.bottom() < 20;
+    return area.contains(frame) && (!inTheCorner || (area.right() - frame.right() < 20 &&
+                                                     area.bottom() - frame.bottom() < 20));
 }
 
 class StatusWindowTest : public ::testing::Test {
@@ -70,78 +67,58 @@ protected:
         window.show();
     }
     ~StatusWindowTest() override { menu.menu()->hide(); }
+    StatusWindow nextRun() { return StatusWindow(store, StatusWindow::Placement::Self); }
 
     sim::SimDefaultsStore store;
     QtMenu menu;
     StatusWindow window{store, StatusWindow::Placement::Self};
 };
 
-TEST_F(StatusWindowTest, ShowsIconThenTitleOnTopInTheWorkAreasBottomRightCorner) {
-    EXPECT_TRUE(window.isVisible());
+TEST_F(StatusWindowTest, ShowsIconThenTitleOnTopInTheCornerAndStaysOnScreen) {
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_TRUE(inTheCorner(window));
-
-    const QImage shot = window.grab().toImage();
-    EXPECT_TRUE(anyPixel(shot, 0, IconEnd, green));
-    EXPECT_FALSE(anyPixel(shot, IconEnd, shot.width(), green));
-    EXPECT_TRUE(anyPixel(shot, IconEnd, shot.width(), light));
-    EXPECT_FALSE(anyPixel(shot, 0, shot.width(), red));
-
+    EXPECT_TRUE(onScreen(window, true));
+    const int iconEnd = 6 + 16; // padding, then the 16-point icon
+    EXPECT_TRUE(shows(window, 0, iconEnd, Qt::green));
+    EXPECT_FALSE(shows(window, iconEnd, window.width(), Qt::green));
     // A pending reminder's red title; the width holds still as the title changes.
     const int width = window.width();
+    EXPECT_FALSE(shows(window, 0, width, Qt::red));
     window.setTitle("+5", TitleFont, TitleColor::Red);
-    EXPECT_TRUE(anyPixel(window.grab().toImage(), IconEnd, width, red));
+    EXPECT_TRUE(shows(window, iconEnd, width, Qt::red));
     window.setTitle("9", TitleFont, TitleColor::Default);
     EXPECT_EQ(window.width(), width);
+
+    // A stored place off every screen lands on it; one that cannot be read, in the corner.
+    const std::pair<const char*, bool> places[] = {
+        {"-3000,9000", false}, {"12345,40", false}, {"", true},
+        {"garbage", true},     {"10,", true},       {"1,2,3", true}};
+    for (const auto& [stored, inTheCorner] : places) {
+        store.setString(StatusWindow::PositionKey, stored);
+        EXPECT_TRUE(onScreen(nextRun(), inTheCorner)) << stored;
+    }
 }
 
-TEST_F(StatusWindowTest, AClickOpensTheMenuAndADragMovesTheWindow) {
+TEST_F(StatusWindowTest, AClickOrReturnOpensTheMenuADragOrArrowsMoveItForTheNextRunToo) {
     mouse(window, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
     mouse(window, QEvent::MouseButtonRelease, {5, 5}, Qt::NoButton);
+    EXPECT_TRUE(menu.menu()->isVisible());
+    menu.menu()->hide();
+    EXPECT_EQ(window.focusPolicy(), Qt::StrongFocus); // reachable by keyboard
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+    press(window, Qt::Key_Return);
     EXPECT_TRUE(menu.menu()->isVisible());
     menu.menu()->hide();
 
     const QPoint start = window.pos();
     drag(window, {-40, -30});
-    EXPECT_EQ(window.pos(), start + QPoint(-40, -30));
     EXPECT_FALSE(menu.menu()->isVisible());
-
-    // The next run puts it back there; dragged off the screen, it stays on the screen.
-    const QPoint chosen = window.pos();
-    EXPECT_EQ(StatusWindow(store, StatusWindow::Placement::Self).pos(), chosen);
+    press(window, Qt::Key_Left);
+    press(window, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(window.pos(), start + QPoint(-40 - StatusWindow::KeyStep, -31));
+    EXPECT_EQ(nextRun().pos(), window.pos());
     drag(window, {400, 4000});
-    EXPECT_TRUE(workArea().contains(window.frameGeometry()));
-}
-
-TEST_F(StatusWindowTest, AStoredPlaceOffEveryScreenOrUnreadableStillLandsOnScreen) {
-    for (const char* stored : {"-3000,9000", "12345,40"}) {
-        store.setString(StatusWindow::PositionKey, stored);
-        StatusWindow restored(store, StatusWindow::Placement::Self);
-        EXPECT_TRUE(workArea().contains(restored.frameGeometry())) << stored;
-    }
-    for (const char* stored : {"", "garbage", "10,", "1,2,3"}) {
-        store.setString(StatusWindow::PositionKey, stored);
-        EXPECT_TRUE(inTheCorner(StatusWindow(store, StatusWindow::Placement::Self))) << stored;
-    }
-}
-
-TEST_F(StatusWindowTest, TheKeyboardOpensTheMenuAndMovesTheWindow) {
-    EXPECT_EQ(window.focusPolicy(), Qt::StrongFocus);
-    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
-    const auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers);
-        QApplication::sendEvent(&window, &event);
-    };
-    press(Qt::Key_Return);
-    EXPECT_TRUE(menu.menu()->isVisible());
-    menu.menu()->hide();
-
-    const QPoint start = window.pos();
-    press(Qt::Key_Left);
-    press(Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(window.pos(), start + QPoint(-StatusWindow::KeyStep, -1));
-    EXPECT_EQ(StatusWindow(store, StatusWindow::Placement::Self).pos(), window.pos());
+    EXPECT_TRUE(onScreen(window));
 }
 
 TEST(StatusWindowOnWaylandTest, IsAnOrdinaryWindowTheCompositorPlaces) {
