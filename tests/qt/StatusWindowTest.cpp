@@ -1,7 +1,11 @@
-// The status window of a desktop without a status area: what it shows and how it answers.
+// The item where no status area is: the time drawn into the tray icon (legible at the size
+// trays give, the state told apart, replaced only when the picture changes) and the status window
+// of a desktop without a tray (what it shows, how it answers, where it goes).
 #include "platform/qt/StatusWindow.h"
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtMenu.h"
+#include "platform/qt/QtStatusItem.h"
+#include "platform/qt/StatusIconPainter.h"
 #include "platform/sim/SimServices.h"
 
 #include <QApplication>
@@ -16,19 +20,82 @@ namespace {
 
 const Font TitleFont{true, 12, Font::Weight::Regular};
 
-// Whether columns [from, to) of the window show a clearly red (or green) pixel.
-bool shows(StatusWindow& window, int from, int to, Qt::GlobalColor colour) {
-    const QImage image = window.grab().toImage();
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = from; x < std::min(to, image.width()); ++x) {
+QImage draw(const std::string& title, double elapsed, TitleColor color = TitleColor::Default,
+            const char* logo = "Quillmere.png") {
+    const QtImage image(logo, QImage(QStringLiteral(QUILLMERE_TEST_RESOURCES "/") + logo));
+    return StatusIconPainter().picture(StatusIconPainter::content(&image, title, color, elapsed),
+                                       22);
+}
+
+// Whether `image` has, within `area`, a pixel where `channel` (0 red, 1 green, 2 blue; -1 any)
+// stands above the weakest channel by `by`.
+bool shows(const QImage& image, const QRect& area, int channel, int by = 130) {
+    for (int y = area.top(); y <= std::min(area.bottom(), image.height() - 1); ++y) {
+        for (int x = area.left(); x <= std::min(area.right(), image.width() - 1); ++x) {
             const QColor c = image.pixelColor(x, y);
-            const int own = colour == Qt::red ? c.red() : c.green();
-            if (own > 200 && c.red() + c.green() + c.blue() - own < 130) {
-                return true;
+            const int rgb[] = {c.red(), c.green(), c.blue()};
+            for (int own = 0; own < 3; ++own) {
+                if ((channel < 0 || own == channel) &&
+                    rgb[own] - *std::min_element(rgb, rgb + 3) >= by) {
+                    return true;
+                }
             }
         }
     }
     return false;
+}
+
+TEST(StatusIconPainter, EveryDigitReadsDifferentlyAndTheStateShows) {
+    std::vector<QImage> digits;
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        digits.push_back(draw(std::string(1, digit), 0.9));
+    }
+    for (std::size_t a = 0; a < digits.size(); ++a) {
+        for (std::size_t b = a + 1; b < digits.size(); ++b) {
+            int difference = 0;
+            for (int y = 0; y < 22; ++y) {
+                for (int x = 0; x < 22; ++x) {
+                    difference += std::abs(digits[a].pixelColor(x, y).lightness() -
+                                           digits[b].pixelColor(x, y).lightness());
+                }
+            }
+            EXPECT_GE(difference, 800) << a << " and " << b; // four pixels of full contrast
+        }
+    }
+    // Two glyphs at most, whole minutes or hours: a count-up in seconds would redraw each second.
+    const std::pair<const char*, const char*> shortened[] = {
+        {"11m", "11"}, {">1h", "1h"}, {"+30", "+"}, {"+>24h", "24h"}, {"Break", ""}};
+    for (const auto& [title, text] : shortened) {
+        EXPECT_EQ(StatusIconPainter::iconText(title), text) << title;
+    }
+    // The logo's coloured top while timing, grey with red digits after; the ring fills clockwise
+    // from the top: the right half at half time, all of it at the end.
+    const QImage timing = draw("7m", 0.5);
+    const QImage reminding = draw("+5m", 1.0, TitleColor::Red, "QuillmereGrey.png");
+    EXPECT_TRUE(shows(timing, {8, 4, 6, 3}, -1, 80) && !shows(reminding, {8, 4, 6, 3}, -1, 20));
+    EXPECT_TRUE(shows(reminding, {8, 10, 6, 8}, 0));
+    EXPECT_TRUE(shows(timing, {21, 11, 1, 1}, 0, 80) && !shows(timing, {0, 11, 1, 1}, 0, 80) &&
+                !shows(draw("11m", 0.0), {21, 11, 1, 1}, 0, 80));
+    EXPECT_TRUE(shows(reminding, {0, 11, 1, 1}, 0, 80) && shows(reminding, {11, 21, 1, 1}, 0, 80));
+}
+
+TEST(QtStatusItemTest, TheTrayIconIsReplacedOncePerVisibleChange) {
+    const auto logo =
+        std::make_shared<QtImage>("Quillmere.png", QImage(8, 8, QImage::Format_ARGB32));
+    QtStatusItem item;
+    // Two minutes of a ten-minute interval, refreshed each second as the unit does.
+    for (int second = 0; second <= 120; ++second) {
+        item.setImage(logo);
+        item.setToolTip("some time left");
+        item.setElapsedFraction(second / 600.0);
+        item.setTitle(std::to_string((600 - second) / 60 + 1) + "m", TitleFont,
+                      TitleColor::Default);
+        QCoreApplication::processEvents();
+    }
+    // The first picture; the minute turning at 1 s and 61 s; the ring's 24th steps at 25, 50,
+    // 75 and 100 s.
+    EXPECT_EQ(item.iconUpdates(), 7);
+    EXPECT_TRUE(item.trayIcon().toolTip().endsWith("\nsome time left"));
 }
 
 void mouse(QWidget& widget, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
@@ -78,17 +145,16 @@ TEST_F(StatusWindowTest, ShowsIconThenTitleOnTopInTheCornerAndStaysOnScreen) {
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(onScreen(window, true));
-    const int iconEnd = 6 + 16; // padding, then the 16-point icon
-    EXPECT_TRUE(shows(window, 0, iconEnd, Qt::green));
-    EXPECT_FALSE(shows(window, iconEnd, window.width(), Qt::green));
-    // A pending reminder's red title; the width holds still as the title changes.
+    // The 16-point icon after its padding, then a pending reminder's red title; the width
+    // holds still as the title changes.
+    const QRect icon(0, 0, 6 + 16, window.height()), title(6 + 16, 0, 100, window.height());
+    EXPECT_TRUE(shows(window.grab().toImage(), icon, 1));
     const int width = window.width();
-    EXPECT_FALSE(shows(window, 0, width, Qt::red));
     window.setTitle("+5", TitleFont, TitleColor::Red);
-    EXPECT_TRUE(shows(window, iconEnd, width, Qt::red));
+    EXPECT_TRUE(shows(window.grab().toImage(), title, 0) &&
+                !shows(window.grab().toImage(), title, 1));
     window.setTitle("9", TitleFont, TitleColor::Default);
     EXPECT_EQ(window.width(), width);
-
     // A stored place off every screen lands on it; one that cannot be read, in the corner.
     const std::pair<const char*, bool> places[] = {
         {"-3000,9000", false}, {"12345,40", false}, {"", true},
