@@ -163,6 +163,11 @@ TEST_F(StatusWindowTest, ShowsIconThenTitleOnTopInTheCornerAndStaysOnScreen) {
         store.setString(StatusWindow::PositionKey, stored);
         EXPECT_TRUE(onScreen(nextRun(), inTheCorner)) << stored;
     }
+    // On Wayland an ordinary window, which the compositor places.
+    store.setString(StatusWindow::PositionKey, "100,100");
+    StatusWindow ordinary(store, StatusWindow::Placement::Compositor);
+    EXPECT_FALSE(ordinary.windowFlags() & (Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
+    EXPECT_NE(ordinary.pos(), QPoint(100, 100));
 }
 
 TEST_F(StatusWindowTest, AClickOrReturnOpensTheMenuADragOrArrowsMoveItForTheNextRunToo) {
@@ -185,15 +190,6 @@ TEST_F(StatusWindowTest, AClickOrReturnOpensTheMenuADragOrArrowsMoveItForTheNext
     EXPECT_EQ(nextRun().pos(), window.pos());
     drag(window, {400, 4000});
     EXPECT_TRUE(onScreen(window));
-}
-
-TEST(StatusWindowOnWaylandTest, IsAnOrdinaryWindowTheCompositorPlaces) {
-    sim::SimDefaultsStore store;
-    StatusWindow window(store, StatusWindow::Placement::Compositor);
-    EXPECT_FALSE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    store.setString(StatusWindow::PositionKey, "100,100");
-    EXPECT_NE(StatusWindow(store, StatusWindow::Placement::Compositor).pos(), QPoint(100, 100));
 }
 
 } // namespace
