@@ -185,19 +185,19 @@ TEST_F(X11Test, FullScreenWhileTheActiveWindowIsFullScreen) {
     check->watch([&](BusyMonitor::State state) { told.push_back(state.fullScreen); });
     const xcb_window_t video = createWindow();
     const xcb_window_t editor = createWindow();
+    const auto toldTimes = [&](std::size_t times) {
+        return waitUntil([&] { return told.size() == times; });
+    };
     // Each change as the window manager makes it; the editor is never full screen.
-    for (const auto& change : std::initializer_list<std::function<void()>>{
-             [&] {
-                 setFullScreen(video, true);
-                 activate(video);
-             },
-             [&] { activate(editor); },
-             [&] { activate(video); }, // followed again when it comes back
-             [&] { setFullScreen(video, false); }}) {
-        const std::size_t before = told.size();
-        change();
-        ASSERT_TRUE(waitUntil([&] { return told.size() == before + 1; }));
-    }
+    setFullScreen(video, true);
+    activate(video);
+    ASSERT_TRUE(toldTimes(1));
+    activate(editor);
+    ASSERT_TRUE(toldTimes(2));
+    activate(video); // followed again when it comes back
+    ASSERT_TRUE(toldTimes(3));
+    setFullScreen(video, false);
+    ASSERT_TRUE(toldTimes(4));
     EXPECT_EQ(told, (std::vector<bool>{true, false, true, false}));
     // Unwatched it tells nothing, and still answers when asked.
     check->unwatch();
