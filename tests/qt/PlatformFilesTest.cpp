@@ -173,6 +173,7 @@ protected:
             if (datagram.at(end) == '=') { // KEY=value\n
                 end = datagram.find('\n', at + key.size() + 1);
                 fields[key] = datagram.substr(at + key.size() + 1, end - at - key.size() - 1);
+                EXPECT_EQ(fields[key].find('\0'), std::string::npos) << "the journal cuts at a NUL";
             } else { // KEY\n, 64-bit little-endian length, bytes, \n
                 const auto length = qFromLittleEndian<quint64>(datagram.data() + end + 1);
                 fields[key] = datagram.substr(end + 9, length);
@@ -189,9 +190,9 @@ protected:
 
 TEST_F(SystemLogTest, EachLineIsOneJournalEntryWithItsTextUnchanged) {
     QtSystemLog log(path);
-    for (const std::string& message : {std::string("Failed to initialize custom audio: x"),
-                                       std::string(), std::string("100% %s %{public}s"),
-                                       std::string("two\nlines"), std::string("a\0b=c\n", 6)}) {
+    for (const std::string& message :
+         {std::string("Failed to initialize custom audio: x"), std::string(),
+          std::string("100% %s %{public}s"), std::string("two\nlines"), std::string("a\0b=c", 5)}) {
         log.error("Quillmere Timer", "QuillmereLog", message);
         const std::map<std::string, std::string> expected{{"MESSAGE", message},
                                                           {"PRIORITY", "3"},
