@@ -231,6 +231,7 @@ TEST_F(TimerOnBus, AdaptiveItemMovesBetweenStatusAreaTrayAndWindowKeepingWhatItS
     ASSERT_TRUE(waitUntil([&] { return item.backend() == Backend::StatusNotifier; }));
     ASSERT_TRUE(area.waitForRegistrations(1));
     EXPECT_EQ(area.property("XAyatanaLabel"), "7m");
+    EXPECT_EQ(area.property("IconName"), "org.quillmere.Timer");
     // The watcher restarts within the grace: the same item registers again.
     const StatusItem* first = &item.current();
     area.drop();
