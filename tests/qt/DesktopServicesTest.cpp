@@ -87,11 +87,17 @@ TEST_F(OnBus, GnomesMonitorTellsIdleAndBackAcrossRestartsAndLeavesNothingBehind)
     ASSERT_TRUE(source);
     source->watch(300, heard.observer());
     EXPECT_EQ(thresholdAsked(1), 300000u);
-    fire(77); // another client's watch
-    fire(1);
-    ASSERT_TRUE(waitUntil([&] { return mutter.calls("AddUserActiveWatch").size() == 1; }));
-    fire(2);
-    ASSERT_TRUE(waitUntil([&] { return heard.active.size() == 1; }));
+    // Another client's watch; then ours, again until heard (Qt may not know the monitor's
+    // owner yet under load), as a repeat of a watch that fired already changes nothing.
+    fire(77);
+    ASSERT_TRUE(waitUntil([&] {
+        fire(1);
+        return mutter.calls("AddUserActiveWatch").size() == 1;
+    }));
+    ASSERT_TRUE(waitUntil([&] {
+        fire(2);
+        return heard.active.size() == 1;
+    }));
     EXPECT_EQ(heard.idle, 1);
     EXPECT_TRUE(heard.active[0] >= 300 && heard.active[0] < 310) << heard.active[0];
     // A restarted monitor knows no watches: the idle watch is added again.
