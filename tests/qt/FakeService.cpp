@@ -3,49 +3,35 @@
 #include <QDBusArgument>
 #include <QDBusVirtualObject>
 #include <QMap>
-#include <QMutexLocker>
+#include <QMutex>
+
+#include <algorithm>
 
 namespace quillmere::testing {
 
-class FakeService::Handler : public QDBusVirtualObject {
-public:
-    explicit Handler(Answer answer)
-        : answer_(std::move(answer)) {}
-
+// Answers on the service's thread; the calls are recorded once answered, so that a signal the
+// test sends after seeing a call comes after the reply, as it would from a real service.
+struct FakeService::Handler : QDBusVirtualObject {
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
-        const std::optional<QVariantList> reply = answer_(message);
+        const std::optional<QVariantList> reply = answer(message);
         connection.send(reply ? message.createReply(*reply)
-                              : message.createErrorReply(QDBusError::UnknownMethod,
-                                                         QStringLiteral("not here")));
-        // Recorded once answered: a signal the test sends after seeing the call comes after the
-        // reply, as it would from a real service.
-        QMutexLocker lock(&mutex_);
-        calls_.append(message);
+                              : message.createErrorReply(QDBusError::UnknownMethod, "not here"));
+        const QMutexLocker lock(&mutex);
+        calls.append(message);
         return true;
     }
     QString introspect(const QString&) const override { return {}; }
 
-    QList<QDBusMessage> calls(const QString& member) const {
-        QMutexLocker lock(&mutex_);
-        QList<QDBusMessage> matching;
-        for (const QDBusMessage& call : calls_) {
-            if (call.member() == member) {
-                matching.append(call);
-            }
-        }
-        return matching;
-    }
-
-private:
-    Answer answer_;
-    mutable QMutex mutex_;
-    QList<QDBusMessage> calls_;
+    Answer answer;
+    QMutex mutex;
+    QList<QDBusMessage> calls;
 };
 
 FakeService::FakeService(PrivateBus& bus, QString name, Answer answer)
     : bus_(bus.connect(QStringLiteral("service")))
     , name_(std::move(name))
-    , handler_(std::make_unique<Handler>(std::move(answer))) {
+    , handler_(std::make_unique<Handler>()) {
+    handler_->answer = std::move(answer);
     bus_.registerVirtualObject(QStringLiteral("/"), handler_.get(), QDBusConnection::SubPath);
     thread_.start();
     handler_->moveToThread(&thread_);
@@ -56,14 +42,6 @@ FakeService::~FakeService() {
     bus_.unregisterObject(QStringLiteral("/"));
     thread_.quit();
     thread_.wait();
-}
-
-bool FakeService::own() {
-    return bus_.registerService(name_);
-}
-
-void FakeService::drop() {
-    bus_.unregisterService(name_);
 }
 
 void FakeService::emitSignal(const QString& path, const QString& interface, const QString& name,
@@ -80,28 +58,33 @@ bool FakeService::settle(QDBusConnection& connection) {
     const QString path = QStringLiteral("/org/quillmere/Test");
     const QString interface = QStringLiteral("org.quillmere.Test");
     SignalCounter marker;
-    connection.connect(bus_.baseService(), path, interface, QStringLiteral("Settle"), &marker,
-                       SLOT(hit()));
-    emitSignal(path, interface, QStringLiteral("Settle"), {}, connection.baseService());
+    connection.connect(bus_.baseService(), path, interface, "Settle", &marker, SLOT(hit()));
+    emitSignal(path, interface, "Settle", {}, connection.baseService());
     const bool settled = waitUntil([&] { return marker.count > 0; });
-    connection.disconnect(bus_.baseService(), path, interface, QStringLiteral("Settle"), &marker,
-                          SLOT(hit()));
+    connection.disconnect(bus_.baseService(), path, interface, "Settle", &marker, SLOT(hit()));
     return settled;
 }
 
 QList<QDBusMessage> FakeService::calls(const QString& member) const {
-    return handler_->calls(member);
+    const QMutexLocker lock(&handler_->mutex);
+    QList<QDBusMessage> matching;
+    std::copy_if(handler_->calls.begin(), handler_->calls.end(), std::back_inserter(matching),
+                 [&](const QDBusMessage& call) { return call.member() == member; });
+    return matching;
 }
 
-QStringList FakeService::matchRules(const QString& uniqueName) {
-    const QDBusMessage reply = bus_.call(QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-        QStringLiteral("org.freedesktop.DBus.Debug.Stats"), QStringLiteral("GetAllMatchRules")));
+bool FakeService::isWatchedBy(const QDBusConnection& connection) {
+    const QDBusMessage reply = bus_.call(
+        QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                       "org.freedesktop.DBus.Debug.Stats", "GetAllMatchRules"));
     QMap<QString, QStringList> rules;
-    if (!reply.arguments().isEmpty()) {
-        reply.arguments().constFirst().value<QDBusArgument>() >> rules;
+    if (reply.arguments().isEmpty()) {
+        return true; // a bus that does not tell proves nothing
     }
-    return rules.value(uniqueName);
+    reply.arguments().constFirst().value<QDBusArgument>() >> rules;
+    const QStringList held = rules.value(connection.baseService());
+    return std::any_of(held.begin(), held.end(),
+                       [&](const QString& rule) { return rule.contains(name_); });
 }
 
 } // namespace quillmere::testing

@@ -6,7 +6,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
-#include <QMutex>
 #include <QThread>
 #include <QVariantList>
 
@@ -30,8 +29,8 @@ public:
     FakeService& operator=(const FakeService&) = delete;
 
     // Takes the name (the service starts or restarts), or lets it go (the service vanishes).
-    bool own();
-    void drop();
+    bool own() { return bus_.registerService(name_); }
+    void drop() { bus_.unregisterService(name_); }
     // Takes another name on the same connection: its signals then come in order with the first's.
     bool alsoOwn(const QString& name) { return bus_.registerService(name); }
 
@@ -43,8 +42,9 @@ public:
     bool settle(QDBusConnection& connection);
     // The calls of `member` received so far.
     QList<QDBusMessage> calls(const QString& member) const;
-    // The match rules the bus daemon holds for the connection named `uniqueName`.
-    QStringList matchRules(const QString& uniqueName);
+    // Whether the bus daemon holds a match rule of `connection` that names this service: a
+    // program that stopped watching must leave none behind.
+    bool isWatchedBy(const QDBusConnection& connection);
 
     // A property's value as org.freedesktop.DBus.Properties.Get answers it.
     static QVariantList property(const QVariant& value) {
@@ -52,7 +52,7 @@ public:
     }
 
 private:
-    class Handler;
+    struct Handler;
     QDBusConnection bus_;
     QString name_;
     QThread thread_;

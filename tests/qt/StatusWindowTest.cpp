@@ -1,7 +1,11 @@
-// The status window of a desktop without a status area: what it shows and how it answers.
+// The item where no status area is: the time drawn into the tray icon (legible at the size
+// trays give, the state told apart, replaced only when the picture changes) and the status window
+// of a desktop without a tray (what it shows, how it answers, where it goes).
 #include "platform/qt/StatusWindow.h"
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtMenu.h"
+#include "platform/qt/QtStatusItem.h"
+#include "platform/qt/StatusIconPainter.h"
 #include "platform/sim/SimServices.h"
 
 #include <QApplication>
@@ -15,45 +19,105 @@ namespace quillmere::qt {
 namespace {
 
 const Font TitleFont{true, 12, Font::Weight::Regular};
-constexpr int IconEnd = 6 + 16; // padding, then the 16-point icon
 
-// Whether some pixel of `image` in columns [from, to) passes `test`.
-template <typename Test> bool anyPixel(const QImage& image, int from, int to, Test test) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = from; x < std::min(to, image.width()); ++x) {
+QImage draw(const std::string& title, double elapsed, TitleColor color = TitleColor::Default,
+            const char* logo = "Quillmere.png") {
+    const QtImage image(logo, QImage(QStringLiteral(QUILLMERE_TEST_RESOURCES "/") + logo));
+    return StatusIconPainter().picture(StatusIconPainter::content(&image, title, color, elapsed),
+                                       22);
+}
+
+// Whether `image` has, within `area`, a pixel where `channel` (0 red, 1 green, 2 blue; -1 any)
+// stands above the weakest channel by `by`.
+bool shows(const QImage& image, const QRect& area, int channel, int by = 130) {
+    for (int y = area.top(); y <= std::min(area.bottom(), image.height() - 1); ++y) {
+        for (int x = area.left(); x <= std::min(area.right(), image.width() - 1); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (test(c.red(), c.green(), c.blue())) {
-                return true;
+            const int rgb[] = {c.red(), c.green(), c.blue()};
+            for (int own = 0; own < 3; ++own) {
+                if ((channel < 0 || own == channel) &&
+                    rgb[own] - *std::min_element(rgb, rgb + 3) >= by) {
+                    return true;
+                }
             }
         }
     }
     return false;
 }
-const auto green = [](int r, int g, int b) { return g > 200 && r < 60 && b < 60; };
-const auto red = [](int r, int g, int b) { return r > 200 && g < 130 && b < 130; };
-const auto light = [](int r, int g, int b) { return r > 180 && g > 180 && b > 180; };
 
-void mouse(QWidget& widget, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
-    QMouseEvent event(type, local, widget.mapToGlobal(local), Qt::LeftButton, buttons,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
+TEST(StatusIconPainter, EveryDigitReadsDifferentlyAndTheStateShows) {
+    std::vector<QImage> digits;
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        digits.push_back(draw(std::string(1, digit), 0.9));
+    }
+    for (std::size_t a = 0; a < digits.size(); ++a) {
+        for (std::size_t b = a + 1; b < digits.size(); ++b) {
+            int difference = 0;
+            for (int y = 0; y < 22; ++y) {
+                for (int x = 0; x < 22; ++x) {
+                    difference += std::abs(digits[a].pixelColor(x, y).lightness() -
+                                           digits[b].pixelColor(x, y).lightness());
+                }
+            }
+            EXPECT_GE(difference, 800) << a << " and " << b; // four pixels of full contrast
+        }
+    }
+    // Two glyphs at most, whole minutes or hours: a count-up in seconds would redraw each second.
+    const std::pair<const char*, const char*> shortened[] = {
+        {"11m", "11"}, {">1h", "1h"}, {"+30", "+"}, {"+>24h", "24h"}, {"Break", ""}};
+    for (const auto& [title, text] : shortened) {
+        EXPECT_EQ(StatusIconPainter::iconText(title), text) << title;
+    }
+    // The logo's coloured top while timing, grey with red digits after; the ring fills clockwise
+    // from the top: the right half at half time, all of it at the end.
+    const QImage timing = draw("7m", 0.5);
+    const QImage reminding = draw("+5m", 1.0, TitleColor::Red, "QuillmereGrey.png");
+    EXPECT_TRUE(shows(timing, {8, 4, 6, 3}, -1, 80) && !shows(reminding, {8, 4, 6, 3}, -1, 20));
+    EXPECT_TRUE(shows(reminding, {8, 10, 6, 8}, 0));
+    EXPECT_TRUE(shows(timing, {21, 11, 1, 1}, 0, 80) && !shows(timing, {0, 11, 1, 1}, 0, 80) &&
+                !shows(draw("11m", 0.0), {21, 11, 1, 1}, 0, 80));
+    EXPECT_TRUE(shows(reminding, {0, 11, 1, 1}, 0, 80) && shows(reminding, {11, 21, 1, 1}, 0, 80));
 }
 
+TEST(QtStatusItemTest, TheTrayIconIsReplacedOncePerVisibleChange) {
+    const auto logo =
+        std::make_shared<QtImage>("Quillmere.png", QImage(8, 8, QImage::Format_ARGB32));
+    QtStatusItem item;
+    // Two minutes of a ten-minute interval, refreshed each second as the unit does.
+    for (int second = 0; second <= 120; ++second) {
+        item.setImage(logo);
+        item.setToolTip("some time left");
+        item.setElapsedFraction(second / 600.0);
+        item.setTitle(std::to_string((600 - second) / 60 + 1) + "m", TitleFont,
+                      TitleColor::Default);
+        QCoreApplication::processEvents();
+    }
+    // The first picture; the minute turning at 1 s and 61 s; the ring's 24th steps at 25, 50,
+    // 75 and 100 s.
+    EXPECT_EQ(item.iconUpdates(), 7);
+    EXPECT_TRUE(item.trayIcon().toolTip().endsWith("\nsome time left"));
+}
+
+void mouse(QWidget& widget, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, local, widget.mapToGlobal(local), Qt::LeftButton, buttons, {});
+    QApplication::sendEvent(&widget, &event);
+}
 void drag(QWidget& widget, QPoint by) {
     mouse(widget, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
     mouse(widget, QEvent::MouseMove, QPoint(5, 5) + by, Qt::LeftButton);
     mouse(widget, QEvent::MouseButtonRelease, QPoint(5, 5) + by, Qt::NoButton);
 }
-
-QRect workArea() {
-    return QGuiApplication::primaryScreen()->availableGeometry();
+void press(QWidget& widget, int key, Qt::KeyboardModifiers modifiers = {}) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(&widget, &event);
 }
 
-// In the work area's bottom right corner, clear of the title-bar buttons of maximised windows.
-bool inTheCorner(const QWidget& window) {
+// Inside the work area; in its bottom right corner, clear of maximised windows' buttons.
+bool onScreen(const QWidget& window, bool inTheCorner = false) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const QRect frame = window.frameGeometry();
-    return workArea().contains(frame) && workArea().right() - frame.right() < 20 &&
-           workArea().bottom() - frame.bottom() < 20;
+    return area.contains(frame) && (!inTheCorner || (area.right() - frame.right() < 20 &&
+                                                     area.bottom() - frame.bottom() < 20));
 }
 
 class StatusWindowTest : public ::testing::Test {
@@ -70,87 +134,62 @@ protected:
         window.show();
     }
     ~StatusWindowTest() override { menu.menu()->hide(); }
+    StatusWindow nextRun() { return StatusWindow(store, StatusWindow::Placement::Self); }
 
     sim::SimDefaultsStore store;
     QtMenu menu;
     StatusWindow window{store, StatusWindow::Placement::Self};
 };
 
-TEST_F(StatusWindowTest, ShowsIconThenTitleOnTopInTheWorkAreasBottomRightCorner) {
-    EXPECT_TRUE(window.isVisible());
+TEST_F(StatusWindowTest, ShowsIconThenTitleOnTopInTheCornerAndStaysOnScreen) {
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_TRUE(inTheCorner(window));
-
-    const QImage shot = window.grab().toImage();
-    EXPECT_TRUE(anyPixel(shot, 0, IconEnd, green));
-    EXPECT_FALSE(anyPixel(shot, IconEnd, shot.width(), green));
-    EXPECT_TRUE(anyPixel(shot, IconEnd, shot.width(), light));
-    EXPECT_FALSE(anyPixel(shot, 0, shot.width(), red));
-
-    // A pending reminder's red title; the width holds still as the title changes.
+    EXPECT_TRUE(onScreen(window, true));
+    // The 16-point icon after its padding, then a pending reminder's red title; the width
+    // holds still as the title changes.
+    const QRect icon(0, 0, 6 + 16, window.height()), title(6 + 16, 0, 100, window.height());
+    EXPECT_TRUE(shows(window.grab().toImage(), icon, 1));
     const int width = window.width();
     window.setTitle("+5", TitleFont, TitleColor::Red);
-    EXPECT_TRUE(anyPixel(window.grab().toImage(), IconEnd, width, red));
+    EXPECT_TRUE(shows(window.grab().toImage(), title, 0) &&
+                !shows(window.grab().toImage(), title, 1));
     window.setTitle("9", TitleFont, TitleColor::Default);
     EXPECT_EQ(window.width(), width);
+    // A stored place off every screen lands on it; one that cannot be read, in the corner.
+    const std::pair<const char*, bool> places[] = {
+        {"-3000,9000", false}, {"12345,40", false}, {"", true},
+        {"garbage", true},     {"10,", true},       {"1,2,3", true}};
+    for (const auto& [stored, inTheCorner] : places) {
+        store.setString(StatusWindow::PositionKey, stored);
+        EXPECT_TRUE(onScreen(nextRun(), inTheCorner)) << stored;
+    }
+    // On Wayland an ordinary window, which the compositor places.
+    store.setString(StatusWindow::PositionKey, "100,100");
+    StatusWindow ordinary(store, StatusWindow::Placement::Compositor);
+    EXPECT_FALSE(ordinary.windowFlags() & (Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
+    EXPECT_NE(ordinary.pos(), QPoint(100, 100));
 }
 
-TEST_F(StatusWindowTest, AClickOpensTheMenuAndADragMovesTheWindow) {
+TEST_F(StatusWindowTest, AClickOrReturnOpensTheMenuADragOrArrowsMoveItForTheNextRunToo) {
     mouse(window, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
     mouse(window, QEvent::MouseButtonRelease, {5, 5}, Qt::NoButton);
+    EXPECT_TRUE(menu.menu()->isVisible());
+    menu.menu()->hide();
+    EXPECT_EQ(window.focusPolicy(), Qt::StrongFocus); // reachable by keyboard
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+    press(window, Qt::Key_Return);
     EXPECT_TRUE(menu.menu()->isVisible());
     menu.menu()->hide();
 
     const QPoint start = window.pos();
     drag(window, {-40, -30});
-    EXPECT_EQ(window.pos(), start + QPoint(-40, -30));
     EXPECT_FALSE(menu.menu()->isVisible());
-
-    // The next run puts it back there; dragged off the screen, it stays on the screen.
-    const QPoint chosen = window.pos();
-    EXPECT_EQ(StatusWindow(store, StatusWindow::Placement::Self).pos(), chosen);
+    press(window, Qt::Key_Left);
+    press(window, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(window.pos(), start + QPoint(-40 - StatusWindow::KeyStep, -31));
+    EXPECT_EQ(nextRun().pos(), window.pos());
     drag(window, {400, 4000});
-    EXPECT_TRUE(workArea().contains(window.frameGeometry()));
-}
-
-TEST_F(StatusWindowTest, AStoredPlaceOffEveryScreenOrUnreadableStillLandsOnScreen) {
-    for (const char* stored : {"-3000,9000", "12345,40"}) {
-        store.setString(StatusWindow::PositionKey, stored);
-        StatusWindow restored(store, StatusWindow::Placement::Self);
-        EXPECT_TRUE(workArea().contains(restored.frameGeometry())) << stored;
-    }
-    for (const char* stored : {"", "garbage", "10,", "1,2,3"}) {
-        store.setString(StatusWindow::PositionKey, stored);
-        EXPECT_TRUE(inTheCorner(StatusWindow(store, StatusWindow::Placement::Self))) << stored;
-    }
-}
-
-TEST_F(StatusWindowTest, TheKeyboardOpensTheMenuAndMovesTheWindow) {
-    EXPECT_EQ(window.focusPolicy(), Qt::StrongFocus);
-    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
-    const auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers);
-        QApplication::sendEvent(&window, &event);
-    };
-    press(Qt::Key_Return);
-    EXPECT_TRUE(menu.menu()->isVisible());
-    menu.menu()->hide();
-
-    const QPoint start = window.pos();
-    press(Qt::Key_Left);
-    press(Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(window.pos(), start + QPoint(-StatusWindow::KeyStep, -1));
-    EXPECT_EQ(StatusWindow(store, StatusWindow::Placement::Self).pos(), window.pos());
-}
-
-TEST(StatusWindowOnWaylandTest, IsAnOrdinaryWindowTheCompositorPlaces) {
-    sim::SimDefaultsStore store;
-    StatusWindow window(store, StatusWindow::Placement::Compositor);
-    EXPECT_FALSE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    store.setString(StatusWindow::PositionKey, "100,100");
-    EXPECT_NE(StatusWindow(store, StatusWindow::Placement::Compositor).pos(), QPoint(100, 100));
+    EXPECT_TRUE(onScreen(window));
 }
 
 } // namespace

@@ -1,25 +1,32 @@
-// The X server's idle time on a private Xvfb: idle after the threshold without input, active at
-// the next input with the time it was idle, again and again, and silence once unwatched.
+// The X server's idle time and the active window's full-screen state, on a private Xvfb: idle
+// after the threshold without input and active at the next input with the time it was idle, by
+// the idle counter or the screen saver; full screen while the active window is; silence unwatched.
 #include "PrivateBus.h"
-#include "PrivateDisplay.h"
 
 #include "platform/qt/linux/X11FullScreenWatch.h"
 #include "platform/qt/linux/X11IdleSource.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
+#include <csignal>
+#include <cstring>
+
+#include <sys/prctl.h>
+#include <xcb/xcb.h>
 
 namespace quillmere::testing {
 namespace {
 
+using namespace std::chrono_literals;
 using qt::X11IdleSource;
 
 // What a source told, and when, counted from the last input the test made.
 struct Reports {
+    Reports() { sinceInput.start(); }
     Presence::Observer observer() {
         return {[this] { idleAfterMs.push_back(sinceInput.elapsed()); },
                 [this](double seconds) { active.push_back(seconds); }, nullptr};
@@ -29,99 +36,182 @@ struct Reports {
     std::vector<double> active;
 };
 
-#define REQUIRE_XVFB(display)                                                                      \
-    if (!(display).isRunning()) {                                                                  \
-        GTEST_SKIP() << "Xvfb is not installed";                                                   \
+// An X server of the test's own (Xvfb), named by DISPLAY while it lives, so that no test touches
+// the user's display; and a connection to act on it as the user and a window manager would.
+class X11Test : public ::testing::Test {
+protected:
+    X11Test() {
+        // Xvfb picks a free display and writes its number to standard output once it listens.
+        // It must not reset when its last client leaves: a client connecting meanwhile is
+        // refused. It ends with the test process, even one that crashed.
+        server_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp",
+                               "-noreset"});
+        QByteArray line;
+        while (!line.endsWith('\n') && server_.waitForReadyRead(10000)) {
+            line += server_.readAllStandardOutput();
+        }
+        if (!line.endsWith('\n')) {
+            return;
+        }
+        qputenv("DISPLAY", ":" + line.trimmed());
+        connection_ = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(connection_) == 0) {
+            root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+        }
+    }
+    ~X11Test() override {
+        xcb_disconnect(connection_);
+        server_.terminate();
+        server_.waitForFinished(3000);
+        qputenv("DISPLAY", savedDisplay_);
+    }
+    void SetUp() override { ASSERT_EQ(xcb_connection_has_error(connection_), 0) << "no Xvfb"; }
+    void setScreenSaverTimeout(int seconds) {
+        xcb_set_screen_saver(connection_, static_cast<std::int16_t>(seconds), 0,
+                             XCB_BLANKING_PREFERRED, XCB_EXPOSURES_ALLOWED);
+        // A round trip: the server has the setting before anyone asks.
+        std::free(
+            xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
     }
 
-TEST(X11IdleSourceTest, TellsIdleAndActiveByTheServersIdleCounter) {
-    PrivateDisplay display;
-    REQUIRE_XVFB(display);
+    // A window of another program; what a window manager says of it: on the root window that
+    // it is active, on the window itself that it is full screen (among other states).
+    xcb_window_t createWindow() {
+        const xcb_window_t window = xcb_generate_id(connection_);
+        xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window, root_, 0, 0, 200, 100, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        return window;
+    }
+    void activate(xcb_window_t window) {
+        setProperty(root_, "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, {window});
+    }
+    void setFullScreen(xcb_window_t window, bool fullScreen) {
+        std::vector<std::uint32_t> states{atom("_NET_WM_STATE_ABOVE")};
+        if (fullScreen) {
+            states.push_back(atom("_NET_WM_STATE_FULLSCREEN"));
+        }
+        setProperty(window, "_NET_WM_STATE", XCB_ATOM_ATOM, states);
+    }
+
+    // The user moved the pointer somewhere new; the seconds `reports` had been idle.
+    double input(Reports& reports) {
+        const double idleSeconds = reports.sinceInput.elapsed() / 1000.0;
+        const QString to = QString::number(moves_ += 10);
+        QProcess xdotool;
+        xdotool.start("xdotool", {"mousemove", to, to});
+        EXPECT_TRUE(xdotool.waitForFinished(5000) && xdotool.exitCode() == 0);
+        reports.sinceInput.restart();
+        return idleSeconds;
+    }
+
+private:
+    xcb_atom_t atom(const char* name) {
+        auto* reply = xcb_intern_atom_reply(
+            connection_,
+            xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+            nullptr);
+        const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+        return atom;
+    }
+    void setProperty(xcb_window_t window, const char* name, xcb_atom_t type,
+                     const std::vector<std::uint32_t>& values) {
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, atom(name), type, 32,
+                            static_cast<std::uint32_t>(values.size()), values.data());
+        xcb_flush(connection_);
+    }
+
+    QProcess server_;
+    QByteArray savedDisplay_ = qgetenv("DISPLAY");
+    // Until Xvfb runs, a connection in error (xcb's own, for a display that is not there).
+    xcb_connection_t* connection_ = xcb_connect(":none", nullptr);
+    xcb_window_t root_ = 0;
+    int moves_ = 0;
+};
+
+TEST_F(X11Test, IdleAndActiveByTheServersIdleCounter) {
     auto source = X11IdleSource::create();
     ASSERT_NE(source, nullptr);
-    EXPECT_EQ(source->method(), X11IdleSource::Method::IdleCounter); // Xvfb has IDLETIME
-    EXPECT_EQ(source->source(), "X11");
-    EXPECT_FALSE(source->isScreenLocked());
-
-    Reports first;
-    ASSERT_TRUE(display.xdotool({"mousemove", "10", "10"}));
-    first.sinceInput.start();
+    // Xvfb has IDLETIME (xcb's padded struct for a counter entry hides it from a plain reader).
+    EXPECT_EQ(source->method(), X11IdleSource::Method::IdleCounter);
+    Reports first, second;
+    // A threshold that is no number watches nothing (and converts nothing to an integer).
+    auto late = X11IdleSource::create();
+    late->watch(std::nan(""), second.observer());
+    input(first);
     source->watch(0.3, first.observer());
     ASSERT_TRUE(waitUntil([&] { return first.idleAfterMs.size() == 1; }));
     EXPECT_GE(first.idleAfterMs[0], 250) << "idle before the threshold";
-
-    // A second source that starts watching when the person is already away says so at once,
-    // though the counter crosses no threshold for it.
-    auto late = X11IdleSource::create();
-    ASSERT_NE(late, nullptr);
-    Reports second;
+    EXPECT_TRUE(second.idleAfterMs.empty());
+    // A source that starts watching when the person is already away says so at once.
     late->watch(0.3, second.observer());
-    ASSERT_TRUE(
-        waitUntil([&] { return second.idleAfterMs.size() == 1; }, std::chrono::milliseconds(500)));
-
+    ASSERT_TRUE(waitUntil([&] { return second.idleAfterMs.size() == 1; }, 500ms));
     ASSERT_TRUE(waitUntil([&] { return first.sinceInput.elapsed() > 600; }));
-    const double idleSeconds = first.sinceInput.elapsed() / 1000.0;
-    ASSERT_TRUE(display.xdotool({"mousemove", "20", "20"}));
-    first.sinceInput.restart();
+    const double idleSeconds = input(first);
     ASSERT_TRUE(waitUntil([&] { return first.active.size() == 1 && second.active.size() == 1; }));
     EXPECT_NEAR(first.active[0], idleSeconds, 0.15);
     EXPECT_NEAR(second.active[0], idleSeconds, 0.15);
-
-    // The alarms stay armed: idle and active again, from a key this time.
-    ASSERT_TRUE(waitUntil([&] { return first.idleAfterMs.size() == 2; }));
-    EXPECT_GE(first.idleAfterMs[1], 250);
-    ASSERT_TRUE(display.xdotool({"key", "shift"}));
-    ASSERT_TRUE(waitUntil([&] { return first.active.size() == 2; }));
-
-    // Unwatched, the first tells nothing while the second goes through a whole round.
+    // Unwatched, the first tells nothing while the second's alarms, still armed, go round again.
     source->unwatch();
-    const std::size_t secondIdles = second.idleAfterMs.size();
-    ASSERT_TRUE(waitUntil([&] { return second.idleAfterMs.size() > secondIdles; }));
-    ASSERT_TRUE(display.xdotool({"mousemove", "30", "30"}));
-    ASSERT_TRUE(waitUntil([&] { return second.active.size() == 3; }));
-    EXPECT_EQ(first.idleAfterMs.size(), 2U);
-    EXPECT_EQ(first.active.size(), 2U);
+    ASSERT_TRUE(waitUntil([&] { return second.idleAfterMs.size() == 2; }));
+    input(second);
+    ASSERT_TRUE(waitUntil([&] { return second.active.size() == 2; }));
+    EXPECT_EQ(first.idleAfterMs.size() + first.active.size(), 2U);
 }
 
-TEST(X11IdleSourceTest, FallsBackToTheScreenSaverWhereTheCounterIsMissing) {
-    PrivateDisplay display;
-    REQUIRE_XVFB(display);
-    display.setScreenSaverTimeout(1);
+TEST_F(X11Test, WithoutTheCounterTheScreenSaverTells) {
+    setScreenSaverTimeout(1);
     auto source = X11IdleSource::create(X11IdleSource::Method::ScreenSaver);
     ASSERT_NE(source, nullptr);
-
-    // A threshold that is no number watches nothing (and converts nothing to an integer).
-    Reports none;
-    source->watch(std::nan(""), none.observer());
-
-    // The saver comes on after a second, before this threshold: idle follows at the threshold.
     Reports reports;
-    ASSERT_TRUE(display.xdotool({"mousemove", "10", "10"}));
-    reports.sinceInput.start();
+    // The saver comes on after a second, before this threshold: idle follows at the threshold.
+    input(reports);
     source->watch(1.4, reports.observer());
     ASSERT_TRUE(waitUntil([&] { return reports.idleAfterMs.size() == 1; }));
     EXPECT_GE(reports.idleAfterMs[0], 1300);
-    const double idleSeconds = reports.sinceInput.elapsed() / 1000.0;
-    ASSERT_TRUE(display.xdotool({"mousemove", "20", "20"}));
+    const double idleSeconds = input(reports);
     ASSERT_TRUE(waitUntil([&] { return reports.active.size() == 1; }));
     EXPECT_NEAR(reports.active[0], idleSeconds, 0.15);
-    EXPECT_TRUE(none.idleAfterMs.empty());
-
     // Without a saver that comes on, there is nothing to tell by.
-    display.setScreenSaverTimeout(0);
+    setScreenSaverTimeout(0);
     EXPECT_EQ(X11IdleSource::create(X11IdleSource::Method::ScreenSaver), nullptr);
 }
 
-TEST(X11IdleSourceTest, NoneWithoutAnXServer) {
+TEST_F(X11Test, FullScreenWhileTheActiveWindowIsFullScreen) {
+    auto check = qt::X11FullScreenWatch::create();
+    ASSERT_NE(check, nullptr);
+    std::vector<bool> told;
+    check->watch([&](BusyMonitor::State state) { told.push_back(state.fullScreen); });
+    const xcb_window_t video = createWindow();
+    const xcb_window_t editor = createWindow();
+    const auto toldTimes = [&](std::size_t times) {
+        return waitUntil([&] { return told.size() == times; });
+    };
+    // Each change as the window manager makes it; the editor is never full screen.
+    setFullScreen(video, true);
+    activate(video);
+    ASSERT_TRUE(toldTimes(1));
+    activate(editor);
+    ASSERT_TRUE(toldTimes(2));
+    activate(video); // followed again when it comes back
+    ASSERT_TRUE(toldTimes(3));
+    setFullScreen(video, false);
+    ASSERT_TRUE(toldTimes(4));
+    EXPECT_EQ(told, (std::vector<bool>{true, false, true, false}));
+    // Unwatched it tells nothing, and still answers when asked.
+    check->unwatch();
+    setFullScreen(video, true);
+    ASSERT_TRUE(waitUntil([&] { return check->state().fullScreen; }));
+    EXPECT_EQ(told.size(), 4U);
+}
+
+TEST(X11SourcesTest, NoneWithoutAnXServer) {
     const QByteArray saved = qgetenv("DISPLAY");
     qputenv("DISPLAY", ":999999");
     EXPECT_EQ(X11IdleSource::create(), nullptr);
     EXPECT_EQ(qt::X11FullScreenWatch::create(), nullptr);
-    if (saved.isNull()) {
-        qunsetenv("DISPLAY");
-    } else {
-        qputenv("DISPLAY", saved);
-    }
+    qputenv("DISPLAY", saved);
 }
 
 } // namespace

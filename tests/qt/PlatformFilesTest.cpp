@@ -1,0 +1,222 @@
+// The files the platform reads and writes: the settings file, whatever a user or a crash left in
+// it; resources in the folders of an install or a build; log lines to the journal.
+#include "platform/qt/QtDefaultsStore.h"
+#include "platform/qt/QtResources.h"
+#include "platform/qt/QtSystemLog.h"
+
+#include "platform/Image.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <map>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace quillmere::qt {
+namespace {
+
+class DefaultsStoreTest : public ::testing::Test {
+protected:
+    void write(const QByteArray& content) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+
+    QTemporaryDir folder;
+    QString path = folder.filePath("Quillmere Timer.conf");
+};
+
+TEST_F(DefaultsStoreTest, HandWrittenValuesSurviveARestartBesideWrittenOnes) {
+    write("[General]\nTimerInterval=900.7\nMute=garbage\nAlertSound=Sonar, Bowl\nVersion=\n"
+          "UnknownKey=kept\n");
+    {
+        QtDefaultsStore store(path);
+        EXPECT_EQ(store.integerValue("TimerInterval"), 900);
+        EXPECT_FALSE(store.boolValue("Mute"));                     // QVariant would read it as true
+        EXPECT_EQ(store.stringValue("AlertSound"), "Sonar, Bowl"); // a list to QSettings
+        EXPECT_EQ(store.stringValue("Version"), "");               // present, so not a first run
+        EXPECT_EQ(store.stringValue("Missing"), std::nullopt);
+        store.setBool("Mute", true);
+        store.setDouble("TimerInterval", 1500);
+    }
+    QtDefaultsStore again(path);
+    EXPECT_TRUE(again.boolValue("Mute"));
+    EXPECT_EQ(again.integerValue("TimerInterval"), 1500);
+    EXPECT_EQ(again.stringValue("UnknownKey"), "kept");
+}
+
+TEST_F(DefaultsStoreTest, CorruptFileNeverCrashesAndIsNotThrownAway) {
+    static const char bytes[] =
+        "\x00\xff[[[General\n=novalue\nTimerInterval=1200\n\xc3\x28=\x80\n@Variant(\x01)\n";
+    const QByteArray garbage(bytes, sizeof bytes - 1); // with its NUL byte, without the last
+    write(garbage);
+    QtDefaultsStore store(path);
+    EXPECT_NO_FATAL_FAILURE(store.integerValue("TimerInterval"));
+    store.setBool("Mute", true);
+    store.setBool("Mute", false);
+    EXPECT_FALSE(QtDefaultsStore(path).boolValue("Mute"));
+    // What QSettings could not parse is kept, byte for byte, once, beside the rewritten file.
+    QFile kept(path + ".unreadable");
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), garbage);
+    EXPECT_FALSE(QFile::exists(path + ".unreadable-2"));
+}
+
+TEST_F(DefaultsStoreTest, FifoOrHugeFileIsSetAsideUnopenedAndTheStoreStartsEmpty) {
+    // A FIFO: a read would wait for a writer for ever. A second name for it stays put.
+    const QByteArray fifo = QFile::encodeName(path);
+    const QByteArray alias = QFile::encodeName(folder.filePath("pipe"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ASSERT_EQ(::link(fifo.constData(), alias.constData()), 0);
+    std::atomic<bool> released{false};
+    std::atomic<bool> openedByStore{false};
+    std::thread writer([&] {
+        const int end = ::open(alias.constData(), O_WRONLY); // returns once a reader opens
+        openedByStore = !released;
+        ::close(end);
+    });
+    {
+        QtDefaultsStore store(path);
+        released = true;
+        const int reader = ::open(alias.constData(), O_RDONLY | O_NONBLOCK);
+        writer.join();
+        ::close(reader);
+        EXPECT_FALSE(openedByStore);
+        EXPECT_FALSE(store.contains("Version"));
+        store.setBool("Mute", true);
+    }
+    EXPECT_TRUE(QtDefaultsStore(path).boolValue("Mute")); // in a new plain file
+    struct stat kept {};                                  // the FIFO, kept beside it
+    EXPECT_TRUE(::stat(QFile::encodeName(path + ".unreadable").constData(), &kept) == 0 &&
+                S_ISFIFO(kept.st_mode));
+
+    // Larger than any settings file: kept as it is, not read, not written back.
+    const QByteArray huge = "[General]\nTimerInterval=1200\n" + QByteArray(2 << 20, '#');
+    write(huge);
+    QtDefaultsStore store(path);
+    EXPECT_FALSE(store.contains("TimerInterval"));
+    store.setBool("Mute", false);
+    EXPECT_LT(QFileInfo(path).size(), 1024);
+    EXPECT_EQ(QFileInfo(path + ".unreadable-2").size(), huge.size());
+}
+
+TEST(ResourcesTest, TheFirstFolderWithARegularFileWinsAndImagesAreDecodedOnce) {
+    QTemporaryDir root;
+    const QStringList folders{root.filePath("first"), root.filePath("second"),
+                              root.filePath("third")};
+    const auto image = [&](int folder, const QString& name) {
+        QImage picture(22, 18, QImage::Format_ARGB32);
+        picture.fill(Qt::red);
+        EXPECT_TRUE(QDir().mkpath(folders[folder]) &&
+                    picture.save(folders[folder] + '/' + name, "PNG"));
+    };
+    image(1, "Quillmere.png");
+    image(2, "Quillmere.png");
+    ASSERT_TRUE(QDir().mkpath(folders[0] + "/Quillmere.png")) << "a folder is no resource";
+    QFile text(folders[0] + "/QuillmereGrey.png");
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("not a picture") > 0 && text.flush());
+    image(1, "QuillmereGrey.png");
+    QtResources resources(folders);
+    EXPECT_EQ(resources.pathForResource("Quillmere", "png"),
+              (folders[1] + "/Quillmere.png").toStdString());
+    EXPECT_EQ(resources.pathForResource("quillmere", "png"), std::nullopt);
+    EXPECT_EQ(QtResources::standardFolders().first(),
+              QCoreApplication::applicationDirPath() + "/resources")
+        << "the build tree comes first";
+
+    const std::shared_ptr<const Image> decoded = resources.image("Quillmere.png");
+    ASSERT_NE(decoded, nullptr);
+    EXPECT_EQ(decoded->width(), 22);
+    ASSERT_TRUE(QFile::remove(folders[1] + "/Quillmere.png"));
+    EXPECT_EQ(resources.image("Quillmere.png"), decoded) << "decoded once";
+    EXPECT_EQ(resources.image("QuillmereGrey.png"), nullptr) << "the first folder's file counts";
+    EXPECT_EQ(resources.image("Missing.png"), nullptr);
+    image(0, "Missing.png");
+    EXPECT_EQ(resources.image("Missing.png"), nullptr) << "a miss is remembered";
+}
+
+// A datagram socket standing in for the journal.
+class SystemLogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+        ASSERT_EQ(::bind(journal, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    }
+    void TearDown() override { ::close(journal); }
+
+    // The fields of the next datagram in the journal's native format; empty when none came.
+    std::map<std::string, std::string> receive() const {
+        std::string datagram(64 * 1024, '\0');
+        const ssize_t size = ::recv(journal, datagram.data(), datagram.size(), MSG_DONTWAIT);
+        datagram.resize(size < 0 ? 0 : static_cast<std::size_t>(size));
+        std::map<std::string, std::string> fields;
+        for (std::size_t at = 0, end = 0; at < datagram.size(); at = end + 1) {
+            end = datagram.find_first_of("=\n", at);
+            const std::string key = datagram.substr(at, end - at);
+            if (datagram.at(end) == '=') { // KEY=value\n
+                end = datagram.find('\n', at + key.size() + 1);
+                fields[key] = datagram.substr(at + key.size() + 1, end - at - key.size() - 1);
+                EXPECT_EQ(fields[key].find('\0'), std::string::npos) << "the journal cuts at a NUL";
+            } else { // KEY\n, 64-bit little-endian length, bytes, \n
+                const auto length = qFromLittleEndian<quint64>(datagram.data() + end + 1);
+                fields[key] = datagram.substr(end + 9, length);
+                end += 9 + length;
+            }
+        }
+        return fields;
+    }
+
+    QTemporaryDir folder;
+    std::string path = folder.filePath("journal.socket").toStdString();
+    int journal = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+};
+
+TEST_F(SystemLogTest, EachLineIsOneJournalEntryWithItsTextUnchanged) {
+    QtSystemLog log(path);
+    for (const std::string& message :
+         {std::string("Failed to initialize custom audio: x"), std::string(),
+          std::string("100% %s %{public}s"), std::string("two\nlines"), std::string("a\0b=c", 5)}) {
+        log.error("Quillmere Timer", "QuillmereLog", message);
+        const std::map<std::string, std::string> expected{{"MESSAGE", message},
+                                                          {"PRIORITY", "3"},
+                                                          {"SYSLOG_IDENTIFIER", "Quillmere Timer"},
+                                                          {"QUILLMERE_CATEGORY", "QuillmereLog"}};
+        EXPECT_EQ(receive(), expected);
+    }
+    EXPECT_TRUE(receive().empty()) << "one datagram per line";
+}
+
+TEST_F(SystemLogTest, NeitherABusyJournalNorNoJournalHoldsTheCallerUp) {
+    QtSystemLog busy(path);
+    QElapsedTimer clock;
+    clock.start();
+    for (int line = 0; line < 500; ++line) { // far beyond the socket's queue, which nobody reads
+        busy.error("Quillmere Timer", "QuillmereLog", std::string(1000, 'x'));
+    }
+    for (const std::string& socket :
+         {folder.filePath("none").toStdString(), folder.path().toStdString(),
+          "/tmp/" + std::string(200, 'j'), std::string()}) {
+        QtSystemLog(socket).error("Quillmere Timer", "QuillmereLog", "to syslog");
+    }
+    EXPECT_LT(clock.elapsed(), 500);
+}
+
+} // namespace
+} // namespace quillmere::qt
