@@ -37,7 +37,8 @@ for binary in "${binaries[@]}"; do
     [ -x "$binary" ] || { echo "bench: $binary is not a program" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
+# In memory, as a desktop's runtime folder (/run/user/UID) is.
+work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done

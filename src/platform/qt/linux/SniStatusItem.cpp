@@ -40,12 +40,6 @@ SniStatusItem::SniStatusItem(QDBusConnection connection, const QString& iconFold
     , watcher_(QString::fromLatin1(WatcherService), connection_,
                QDBusServiceWatcher::WatchForOwnerChange) {
     registerDBusTypes();
-    if (PrivateFolder::prepareEmpty(iconFolder)) {
-        iconFolder_ = iconFolder;
-    } else if (!iconFolder.isEmpty()) {
-        qWarning().noquote() << "Not using the icon folder" << iconFolder
-                             << "(not a private folder of this user's): icons go as pixels only";
-    }
     adaptor_ = std::make_unique<StatusNotifierItemAdaptor>(*this, connection_);
     // The object first: a host that sees the name may ask for it at once.
     objectRegistered_ =
@@ -60,8 +54,15 @@ SniStatusItem::SniStatusItem(QDBusConnection connection, const QString& iconFold
                 }
             });
     registerWithWatcher();
-    // Drawn once the registration is on its way: the host's first question is answered only
-    // when the event loop runs, after this.
+    // The icon folder and the first picture once the registration is on its way (emptying a
+    // folder may wait for the disk): the host's first question is answered only when the event
+    // loop runs, after this.
+    if (PrivateFolder::prepareEmpty(iconFolder)) {
+        iconFolder_ = iconFolder;
+    } else if (!iconFolder.isEmpty()) {
+        qWarning().noquote() << "Not using the icon folder" << iconFolder
+                             << "(not a private folder of this user's): icons go as pixels only";
+    }
     updateIcon();
 }
 
