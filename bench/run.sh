@@ -15,6 +15,7 @@
 # stays silent, a normal case too).
 #
 # Usage: bench/run.sh [[LABEL=]TIMER ...]   (default: build/release/quillmere-timer)
+# e.g. bench/run.sh timer=build/release/quillmere-timer timer+watching=build/release/quillmere-timer
 # Several timers (say before=/tmp/old/quillmere-timer after=build/release/quillmere-timer) are
 # measured in the same run. Not run by CI; timings depend on the machine's load: check uptime.
 set -uo pipefail
@@ -87,8 +88,15 @@ if command -v pulseaudio >/dev/null 2>&1; then
 fi
 # Each program gets runtime and settings folders of its own: two builds of the timer would
 # otherwise take each other for a running instance.
+# A label ending in "+watching" starts the timer with natural breaks, holding when busy and the
+# time in the icon on, so the presence and busy sources are watched while it waits.
 own_env() {
     mkdir -p "$work/own/$1/runtime" "$work/own/$1/config" && chmod 700 "$work/own/$1/runtime"
+    if [[ ${labels[$1]} == *+watching ]]; then
+        mkdir -p "$work/own/$1/config/Quillmere"
+        printf '[General]\nNaturalBreaks=true\nHoldWhenBusy=true\nShowTimeInIcon=true\n' \
+            >"$work/own/$1/config/Quillmere/Quillmere Timer.conf"
+    fi
     echo "XDG_RUNTIME_DIR=$work/own/$1/runtime XDG_CONFIG_HOME=$work/own/$1/config"
 }
 trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
