@@ -56,9 +56,10 @@ TEST_F(DefaultsStoreTest, HandWrittenValuesSurviveAndACorruptFileIsKeptAside) {
     static const char bytes[] =
         "\x00\xff[[[General\n=novalue\nTimerInterval=1200\n\xc3\x28=\x80\n@Variant(\x01)\n";
     const QByteArray garbage(bytes, sizeof bytes - 1); // with its NUL byte, without the last
-    path = folder.filePath("corrupt.conf"); // a file QSettings has not cached
+    path = folder.filePath("corrupt.conf");            // a file QSettings has not cached
     write(garbage);
     QtDefaultsStore store(path);
+    EXPECT_NO_FATAL_FAILURE(store.integerValue("TimerInterval"));
     store.setBool("Mute", true);
     store.setBool("Mute", false);
     EXPECT_FALSE(QtDefaultsStore(path).boolValue("Mute"));
