@@ -1,8 +1,6 @@
 #include "FakeService.h"
 
-#include <QDBusArgument>
 #include <QDBusVirtualObject>
-#include <QMap>
 #include <QMutex>
 
 #include <algorithm>
@@ -71,20 +69,6 @@ QList<QDBusMessage> FakeService::calls(const QString& member) const {
     std::copy_if(handler_->calls.begin(), handler_->calls.end(), std::back_inserter(matching),
                  [&](const QDBusMessage& call) { return call.member() == member; });
     return matching;
-}
-
-bool FakeService::isWatchedBy(const QDBusConnection& connection) {
-    const QDBusMessage reply = bus_.call(
-        QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                       "org.freedesktop.DBus.Debug.Stats", "GetAllMatchRules"));
-    QMap<QString, QStringList> rules;
-    if (reply.arguments().isEmpty()) {
-        return true; // a bus that does not tell proves nothing
-    }
-    reply.arguments().constFirst().value<QDBusArgument>() >> rules;
-    const QStringList held = rules.value(connection.baseService());
-    return std::any_of(held.begin(), held.end(),
-                       [&](const QString& rule) { return rule.contains(name_); });
 }
 
 } // namespace quillmere::testing

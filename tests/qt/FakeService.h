@@ -42,10 +42,6 @@ public:
     bool settle(QDBusConnection& connection);
     // The calls of `member` received so far.
     QList<QDBusMessage> calls(const QString& member) const;
-    // Whether the bus daemon holds a match rule of `connection` that names this service: a
-    // program that stopped watching must leave none behind.
-    bool isWatchedBy(const QDBusConnection& connection);
-
     // A property's value as org.freedesktop.DBus.Properties.Get answers it.
     static QVariantList property(const QVariant& value) {
         return {QVariant::fromValue(QDBusVariant(value))};
