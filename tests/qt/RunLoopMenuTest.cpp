@@ -82,11 +82,13 @@ TEST(QtMenuTest, ItemsCarryTheirActionsChecksAndKeyEquivalents) {
     QKeyEvent ctrlQ(QEvent::KeyPress, Qt::Key_Q, Qt::ControlModifier);
     QKeyEvent plainQ(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier);
     menu.menu()->popup(QPoint(0, 0));
-    QCoreApplication::sendEvent(menu.menu(), &plainQ);
     QCoreApplication::sendEvent(menu.menu(), &ctrlQ);
     EXPECT_TRUE(waitUntil([&] { return !chosen.empty(); }));
-    EXPECT_EQ(chosen, Strings{"Quit"});
     EXPECT_FALSE(menu.menu()->isVisible());
+    menu.menu()->popup(QPoint(0, 0));
+    QCoreApplication::sendEvent(menu.menu(), &plainQ);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(chosen, Strings{"Quit"});
 }
 
 // Without any system bus, only the clocks can tell a sleep from their usual drift.
