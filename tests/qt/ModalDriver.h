@@ -30,21 +30,17 @@ template <typename W> void whenModal(std::function<void(W*)> act, int triesLeft 
     });
 }
 
-// Fails the test and ends the modal run in front every `seconds`, so that a modal run that never
-// ends fails the test instead of hanging it.
+// Fails the test and ends the modal run in front every 5 s, so that a modal run that never ends
+// fails the test instead of hanging it.
 class ModalWatchdog {
 public:
-    explicit ModalWatchdog(qt::QtRunLoop& runLoop, int seconds = 5) {
-        timer_.setInterval(seconds * 1000);
+    explicit ModalWatchdog(qt::QtRunLoop& runLoop) {
         QObject::connect(&timer_, &QTimer::timeout, [&runLoop] {
             ADD_FAILURE() << "a modal run did not end";
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                dialog->reject();
-            } else {
-                runLoop.stopModal();
-            }
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            dialog != nullptr ? dialog->reject() : runLoop.stopModal();
         });
-        timer_.start();
+        timer_.start(5000);
     }
 
 private:
@@ -53,10 +49,10 @@ private:
 
 inline void sendKey(QWidget* target, int key, const QString& text = {},
                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-    QApplication::sendEvent(target, &release);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, modifiers, text);
+        QApplication::sendEvent(target, &event);
+    }
 }
 
 // Types ASCII digits and signs, key by key.
