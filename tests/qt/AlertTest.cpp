@@ -64,7 +64,7 @@ TEST_F(QtAlertTest, PopupShowsTheLogoAndAnswersAsItsButtonsAndCheckBox) {
               }),
               UXPopup::Result::Restart);
     QApplication::setWindowIcon(QIcon());
-    EXPECT_TRUE(store.boolValue(Cfg::PopupAlertsKey));
+    EXPECT_TRUE(cfg.popups());
 
     // Ticked, it switches pop-ups off, and shows ticked the next time they are on.
     EXPECT_EQ(showPopup([](QMessageBox* box) {

@@ -238,7 +238,8 @@ TEST(QtPanelRendering, RebuildsOnlyWhenTheShapeChangesAndRunsTheNewestClosures) 
     QtPanel panel(runLoop);
     CounterView view;
     panel.setContentView(view);
-    panel.show();
+    const qt::QtRunLoop::ModalScope modalRun(runLoop); // the panel renders only in one
+    panel.showForModalRun();
     QPushButton* add = titled<QPushButton>(&panel, "Add");
     add->click(); // a label appears: rebuilt
     EXPECT_NE(titled<QPushButton>(&panel, "Add"), add);
