@@ -84,14 +84,13 @@ protected:
 };
 
 TEST_F(ControlSocketTest, OneLineInOneLineOutAndWhatCannotBeReadIsRefused) {
-    EXPECT_EQ(ask("restart\n"), QList<QByteArray>{"ok"});
     EXPECT_EQ(ask("pause \t 30\r\n"), QList<QByteArray>{"ok"});
     EXPECT_EQ(ask("bad\n"), QList<QByteArray>{"error: unknown command"});
-    EXPECT_EQ(received, (std::vector<Words>{{"restart"}, {"pause", "30"}, {"bad"}}));
+    EXPECT_EQ(received, (std::vector<Words>{{"pause", "30"}, {"bad"}}));
     EXPECT_EQ(ask("status\xff\xfe\n"), QList<QByteArray>{"error: request is not UTF-8"});
     EXPECT_EQ(ask(QByteArray(ControlSocket::MaxRequest + 100, 'a') + "\n"),
               QList<QByteArray>{"error: request too long"});
-    EXPECT_EQ(received.size(), 3u);
+    EXPECT_EQ(received.size(), 2u);
     EXPECT_TRUE(waitUntil([&] { return control.clients() == 0; }));
 
     // Connections that say nothing make room for one that does.
@@ -104,7 +103,7 @@ TEST_F(ControlSocketTest, OneLineInOneLineOutAndWhatCannotBeReadIsRefused) {
     std::for_each(silent.begin(), silent.end(), ::close);
 }
 
-TEST_F(ControlSocketTest, WatchersFollowTheTitleUntilTheEndAndOneThatStopsReadingIsDropped) {
+TEST_F(ControlSocketTest, AFloodLeavesNothingBehindAndAWatcherThatStopsReadingIsDropped) {
     QLocalSocket watcher;
     watcher.connectToServer(server.fullServerName());
     watcher.write("watch\n");
@@ -113,62 +112,47 @@ TEST_F(ControlSocketTest, WatchersFollowTheTitleUntilTheEndAndOneThatStopsReadin
         return watcher.readLine();
     };
     EXPECT_EQ(nextLine(), "10m\n");
+    ask("status\n"); // the first answer's one-off allocations are not the flood's
+    [[maybe_unused]] const long residentBefore = residentBytes();
+    // Another process opens 2,000 connections as fast as it can: a request, garbage, a request
+    // too long, or nothing; it closes each without reading the answer. Made before the fork: the
+    // child allocates nothing.
+    const QByteArray path = server.fullServerName().toLocal8Bit();
+    const QByteArray requests[] = {"status\n", "\x01\x02\xff\n",
+                                   QByteArray(ControlSocket::MaxRequest * 2, 'a'), ""};
+    const pid_t flood = ::fork();
+    if (flood == 0) {
+        for (int i = 0; i < 2000; ++i) {
+            ::close(rawClient(path.constData(), requests[i % 4]));
+        }
+        ::_exit(0);
+    }
+    bool ended = false; // reaped once only
+    EXPECT_TRUE(
+        waitUntil([&] { return ended = ended || ::waitpid(flood, nullptr, WNOHANG) == flood; },
+                  std::chrono::seconds(60)));
+    EXPECT_TRUE(waitUntil([&] { return control.clients() == 1; }));
+    EXPECT_GT(received.size(), 50u);
+#ifndef __SANITIZE_ADDRESS__ // its quarantine holds on to freed memory on purpose
+    EXPECT_LT(residentBytes() - residentBefore, 4L << 20) << "resident memory grew";
+#endif
+    EXPECT_EQ(ask("status\n"), QList<QByteArray>{"ok"});
+
+    // Titles far longer than any real one fill a deaf watcher's socket quickly.
     const int deaf = deafClient("watch\n");
     ASSERT_TRUE(waitUntil([&] { return control.watchers() == 2; }));
-
-    // Titles far longer than any real one fill the deaf watcher's socket quickly.
-    const std::string longTitle(1000, 'x');
     for (int i = 0; i < 1000 && control.watchers() == 2; ++i) {
-        publishTitle(longTitle);
+        publishTitle(std::string(1000, 'x'));
         ASSERT_EQ(nextLine().size(), 1001);
     }
     EXPECT_EQ(control.watchers(), 1);
     control.publish(RemoteStatus{}, {true, false, true, true}); // the title stayed
     publishTitle("9m");
     EXPECT_EQ(nextLine(), "9m\n");
-
     control.stop(); // the timer ends
     EXPECT_TRUE(waitUntil([&] { return watcher.state() == QLocalSocket::UnconnectedState; }));
     EXPECT_EQ(control.clients(), 0);
     ::close(deaf);
-}
-
-TEST_F(ControlSocketTest, AFloodOfConnectionsLeavesNothingBehind) {
-    QLocalSocket watcher;
-    watcher.connectToServer(server.fullServerName());
-    watcher.write("watch\n");
-    ASSERT_TRUE(waitUntil([&] { return control.watchers() == 1; }));
-    ask("status\n"); // the first answer's one-off allocations are not the flood's
-    [[maybe_unused]] const long residentBefore = residentBytes();
-    // Another process opens 10,000 connections as fast as it can: a request, garbage, a request
-    // too long, or nothing; it closes each without reading the answer.
-    // Made before the fork: the child allocates nothing.
-    const QByteArray path = server.fullServerName().toLocal8Bit();
-    const QByteArray requests[] = {"status\n", "\x01\x02\xff\n",
-                                   QByteArray(ControlSocket::MaxRequest * 2, 'a'), ""};
-    const pid_t flood = ::fork();
-    if (flood == 0) {
-        for (int i = 0; i < 10000; ++i) {
-            ::close(rawClient(path.constData(), requests[i % 4]));
-        }
-        ::_exit(0);
-    }
-    int status = -1;
-    bool ended = false;
-    EXPECT_TRUE(
-        waitUntil([&] { return ended = ended || ::waitpid(flood, &status, WNOHANG) == flood; },
-                  std::chrono::seconds(120)));
-    EXPECT_EQ(status, 0);
-    EXPECT_TRUE(waitUntil([&] { return control.clients() == 1; }));
-    EXPECT_GT(received.size(), 100u);
-#ifndef __SANITIZE_ADDRESS__ // its quarantine holds on to freed memory on purpose
-    EXPECT_LT(residentBytes() - residentBefore, 4L << 20) << "resident memory grew";
-#endif
-    // Still answering, and the watcher still follows.
-    EXPECT_EQ(ask("status\n"), QList<QByteArray>{"ok"});
-    publishTitle("9m");
-    EXPECT_TRUE(waitUntil([&] { return watcher.bytesAvailable() >= 7; }));
-    EXPECT_EQ(watcher.readAll(), "10m\n9m\n");
 }
 
 } // namespace

@@ -60,32 +60,28 @@ protected:
     std::vector<Words> received;
 };
 
-TEST_F(DBusControlTest, MethodsAreTheCommandsAndPropertiesTellTheStatus) {
-    for (const char* member : {"Restart", "Resume", "Mute", "Unmute"}) {
-        EXPECT_EQ(method(member).type(), QDBusMessage::ReplyMessage) << member;
-    }
+TEST_F(DBusControlTest, MethodsAreTheCommandsAndPropertiesTellTheStatusEvenWithASecondInstance) {
+    DBusControl second(bus.connect("second"));
+    second.start({[](const Words&) { return RemoteReply{}; }, [] { return RemoteStatus{}; }});
+    EXPECT_FALSE(second.ownsName());
+    second.publish(RemoteStatus{}, {true, true, true, true});
+    DBusControl noBus(QDBusConnection(QStringLiteral("no such bus")));
+    noBus.start({});
+    noBus.publish(RemoteStatus{}, {true, true, true, true});
+    EXPECT_FALSE(noBus.ownsName());
+
+    EXPECT_EQ(method("Restart").type(), QDBusMessage::ReplyMessage);
     EXPECT_EQ(method("Pause", {QVariant::fromValue(5U)}).type(), QDBusMessage::ReplyMessage);
     const QDBusMessage refused = method("Pause", {QVariant::fromValue(0U)});
     EXPECT_EQ(refused.errorName(), "org.freedesktop.DBus.Error.InvalidArgs");
     EXPECT_EQ(refused.errorMessage(), "not 0");
     EXPECT_EQ(method("Pause", {QString("5")}).type(), QDBusMessage::ErrorMessage);
-    EXPECT_EQ(received,
-              (std::vector<Words>{
-                  {"restart"}, {"resume"}, {"mute"}, {"unmute"}, {"pause", "5"}, {"pause", "0"}}));
+    EXPECT_EQ(received, (std::vector<Words>{{"restart"}, {"pause", "5"}, {"pause", "0"}}));
 
-    const QVariantList left =
-        properties("Get", {DBusControl::Interface, QString("SecondsLeft")}).arguments();
-    ASSERT_EQ(left.size(), 1);
-    EXPECT_EQ(left[0].value<QDBusVariant>().variant(), QVariant(qlonglong{-61}));
     const QVariantMap all = qdbus_cast<QVariantMap>(
         properties("GetAll", {DBusControl::Interface}).arguments().value(0));
     EXPECT_EQ(all.value("Title"), QString("\u201612m"));
-    EXPECT_EQ(all.value("State"), QString("Paused"));
-    EXPECT_EQ(all.keys(), (QStringList{"Muted", "Paused", "SecondsLeft", "State", "Title"}));
-    EXPECT_EQ(properties("Set", {DBusControl::Interface, QString("Muted"),
-                                 QVariant::fromValue(QDBusVariant(false))})
-                  .errorName(),
-              "org.freedesktop.DBus.Error.PropertyReadOnly");
+    EXPECT_EQ(all.value("SecondsLeft"), QVariant(qlonglong{-61}));
     const QString xml =
         call("org.freedesktop.DBus.Introspectable", "Introspect").arguments().value(0).toString();
     EXPECT_TRUE(xml.contains("<property name=\"SecondsLeft\" type=\"x\" access=\"read\">\n"
@@ -122,19 +118,6 @@ TEST_F(DBusControlTest, PropertiesChangedTellsWhatChangedAndNeverTheTimeLeft) {
               (QVariantMap{{"Title", QString("9m")}}));
     EXPECT_EQ(qdbus_cast<QVariantMap>(heard.signals_[1].arguments().value(1)),
               (QVariantMap{{"Muted", true}}));
-}
-
-TEST_F(DBusControlTest, ASecondInstanceOrNoBusLeavesTheTimerRunningWithout) {
-    DBusControl second(bus.connect("second"));
-    second.start({[](const Words&) { return RemoteReply{}; }, [] { return RemoteStatus{}; }});
-    EXPECT_FALSE(second.ownsName());
-    second.publish(RemoteStatus{}, {true, true, true, true});
-    DBusControl noBus(QDBusConnection(QStringLiteral("no such bus")));
-    noBus.start({});
-    noBus.publish(RemoteStatus{}, {true, true, true, true});
-    EXPECT_FALSE(noBus.ownsName());
-    // The first still answers.
-    EXPECT_EQ(method("Mute").type(), QDBusMessage::ReplyMessage);
 }
 
 } // namespace

@@ -59,14 +59,10 @@ TEST(FreedesktopNotificationsTest, NotifiesReplacesAndHearsOnlyItsOwnServer) {
     };
     const QVariantList first = notify(1);
     EXPECT_EQ(server.calls("Notify")[0].signature(), "susssasa{sv}i");
-    EXPECT_EQ(first.mid(0, 5), (QVariantList{"Quillmere Timer", 0u, "org.quillmere.Timer",
-                                             "Quillmere Timer", "Look around."}));
     EXPECT_EQ(first[5].toStringList(), (QStringList{"restart", "Restart", "snooze", "Snooze"}));
-    const auto hints = qdbus_cast<QVariantMap>(first[6]);
-    EXPECT_EQ(hints.value("desktop-entry"), "org.quillmere.Timer");
-    EXPECT_EQ(hints.value("urgency"), QVariant::fromValue(uchar(1)));
-    EXPECT_EQ(hints.value("urgency").metaType(), QMetaType::fromType<uchar>()); // a byte
-    EXPECT_EQ(first[7], -1);
+    const QVariant urgency = qdbus_cast<QVariantMap>(first[6]).value("urgency");
+    EXPECT_EQ(urgency, QVariant::fromValue(uchar(1)));
+    EXPECT_EQ(urgency.metaType(), QMetaType::fromType<uchar>()); // a byte
 
     // Only the server that showed it speaks for it, and only of the one on screen.
     QDBusConnection other = bus.connect("other");
