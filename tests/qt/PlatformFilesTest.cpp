@@ -48,7 +48,16 @@ TEST_F(DefaultsStoreTest, HandWrittenValuesSurviveAndACorruptFileIsKeptAside) {
         EXPECT_FALSE(store.boolValue("Mute"));                     // QVariant would read it as true
         EXPECT_EQ(store.stringValue("AlertSound"), "Sonar, Bowl"); // a list to QSettings
         EXPECT_EQ(store.stringValue("Version"), "");               // present, so not a first run
+        // The same value again (as the version at every start) leaves the file as it is.
+        const auto inode = [this] {
+            struct stat status {};
+            return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
+        };
+        const auto before = inode();
+        store.setString("UnknownKey", "kept");
+        EXPECT_EQ(inode(), before);
         store.setBool("Mute", true);
+        EXPECT_NE(inode(), before);
     }
     EXPECT_TRUE(QtDefaultsStore(path).boolValue("Mute"));
     EXPECT_EQ(QtDefaultsStore(path).stringValue("UnknownKey"), "kept");
