@@ -196,8 +196,8 @@ TEST_F(Windows, TimersWaitWhileAWindowIsOpenAndFireOnceAfter) {
     const auto firingsBefore = platform.loop().firings().size();
     menu().click(UXMenu::aboutTitle(platform.translator()));
     EXPECT_EQ(platform.loop().firings().size(), firingsBefore);
-    platform.alerts().answerNext({Alert::FirstButtonReturn + 1, std::nullopt, {}});
-    platform.loop().runUntilIdle();
+    answer(Snooze);
+    settle();
     EXPECT_EQ(controller->state(), AppState::Reminding);
     EXPECT_EQ(platform.loop().firings().size(), firingsBefore + 2); // "update" and the interval
     EXPECT_EQ(item().title(), "+5m");
@@ -207,7 +207,7 @@ TEST_F(Windows, TimersWaitWhileAWindowIsOpenAndFireOnceAfter) {
 // starts over another modal run, the other items act at once, and no run is left open.
 TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) {
     launch();
-    settingsPanel().onNextRun([&](SimPanel& panel) {
+    openSettings([&](SimPanel& panel) {
         menu().click(
             UXMenu::SettingsTitle.source); // again: a second activation, or the window is behind
         menu().click(UXMenu::aboutTitle(platform.translator()));
@@ -221,7 +221,6 @@ TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) 
                                         "Timing->Timing", "ui Terminate"}));
         EXPECT_TRUE(panel.press("OK"));
     });
-    menu().click(UXMenu::SettingsTitle.source);
     EXPECT_EQ(settingsPanel().presentCount(), 1);
     EXPECT_EQ(aboutPanel().presentCount(), 0);
     EXPECT_EQ(platform.loop().unclosedModalRuns(), 0);
@@ -229,10 +228,10 @@ TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) 
     EXPECT_EQ(platform.app().terminations(), 1);
 
     // The reminder is a modal run too: it must be answered before a window opens.
-    platform.alerts().answerNext({Alert::FirstButtonReturn, std::nullopt, [this] {
-                                      menu().click(UXMenu::SettingsTitle.source);
-                                      menu().click(UXMenu::aboutTitle(platform.translator()));
-                                  }});
+    answer(Restart, {}, [this] {
+        menu().click(UXMenu::SettingsTitle.source);
+        menu().click(UXMenu::aboutTitle(platform.translator()));
+    });
     menu().click(UXMenu::PopupsTitle.source);
     advance(600);
     EXPECT_EQ(settingsPanel().presentCount(), 1);
