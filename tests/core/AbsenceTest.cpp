@@ -6,10 +6,6 @@
 namespace quillmere::testing {
 namespace {
 
-using Strings = std::vector<std::string>;
-constexpr int Restart = Alert::FirstButtonReturn;
-constexpr int Snooze = Alert::FirstButtonReturn + 1;
-
 class Absence : public Scenario {
 protected:
     // Not a first run; natural breaks (5 minutes) and holding while busy as given.
@@ -21,8 +17,6 @@ protected:
         takeTrace();
     }
     sim::SimPresence& person() { return platform.person(); }
-    std::size_t popups() { return platform.alerts().shown().size(); }
-    void settle() { platform.loop().runUntilIdle(); }
 };
 
 TEST_F(Absence, SourcesAreWatchedOnlyWhileTheirSettingIsOnAndSwitchingOffReleases) {
@@ -65,7 +59,7 @@ TEST_F(Absence, ShortAbsenceHoldsTheReminderAndTheSnoozeUntilReturn) {
     EXPECT_TRUE(played().empty());
     EXPECT_EQ(popups(), 0u);
 
-    platform.alerts().answerNext({Snooze, std::nullopt, {}});
+    answer(Snooze);
     person().reportActive(70);
     person().reportActive(2); // a later report: the reminder came once
     settle();
@@ -109,7 +103,7 @@ TEST_F(Absence, LongAbsenceIsANaturalBreakThatSettlesThePendingReminder) {
     person().reportActive(400); // an adapter that reports the input without the idle first
     settle();
     EXPECT_EQ(takeTrace(), Strings{"Timing->Timing"});
-    platform.alerts().answerNext({Snooze, std::nullopt, {}});
+    answer(Snooze);
     advance(610);
     person().reportIdle();
     advance(400);
@@ -200,12 +194,12 @@ TEST_F(Absence, AbsenceAcrossASleepIsMeasuredOnTheWallClock) {
 
 TEST_F(Absence, ReportsDuringAModalRunAreHandledInOrderAfterIt) {
     launchWith(true, true);
-    platform.alerts().answerNext({Snooze, std::nullopt, [&] {
-                                      person().reportIdle();
-                                      advance(400);
-                                      person().reportActive(430);
-                                      EXPECT_EQ(controller->state(), AppState::Reminding);
-                                  }});
+    answer(Snooze, {}, [&] {
+        person().reportIdle();
+        advance(400);
+        person().reportActive(430);
+        EXPECT_EQ(controller->state(), AppState::Reminding);
+    });
     advance(600);
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
     EXPECT_EQ(armed(), "Timer");
@@ -239,7 +233,7 @@ TEST_F(Absence, BusyHoldsTheReminderUntilFullScreenAndDoNotDisturbBothEnd) {
     EXPECT_TRUE(played().empty());
     EXPECT_EQ(popups(), 0u);
 
-    platform.alerts().answerNext({Restart, std::nullopt, {}});
+    answer(Restart);
     platform.busy().setState({});
     settle();
     EXPECT_EQ(played(), Strings{"beep"});

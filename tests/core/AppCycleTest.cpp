@@ -6,10 +6,6 @@
 namespace quillmere::testing {
 namespace {
 
-using Strings = std::vector<std::string>;
-constexpr int Restart = Alert::FirstButtonReturn;
-constexpr int Snooze = Alert::FirstButtonReturn + 1;
-
 class AppCycle : public Scenario {};
 
 TEST_F(AppCycle, LaunchPublishesOneStateChangeAndArmsTheFirstInterval) {
@@ -23,31 +19,30 @@ TEST_F(AppCycle, LaunchPublishesOneStateChangeAndArmsTheFirstInterval) {
 
     EXPECT_EQ(takeTrace(), Strings{"Init->Timing"});
     EXPECT_EQ(titlesWhenHeard, 1);
-    EXPECT_EQ(controller->state(), AppState::Timing);
     EXPECT_EQ(armed(), "Timer");
     EXPECT_DOUBLE_EQ(controller->countdown(), 600);
     EXPECT_EQ(item().title(), "11m");
     EXPECT_EQ(platform.wake().observerCount(), 1u);
 }
 
-TEST_F(AppCycle, TestModeIsExactlyOneArgumentMinusTest) {
-    const char* alone[] = {"quillmere-timer", "-test"};
-    const char* none[] = {"quillmere-timer"};
-    const char* extra[] = {"quillmere-timer", "-test", "-test"};
+TEST_F(AppCycle, TestModeIsExactlyOneArgumentMinusTestAndRunsInSeconds) {
+    const char* words[] = {"quillmere-timer", "-test", "-test"};
     const char* other[] = {"quillmere-timer", "-Test"};
-    EXPECT_TRUE(App::isTestInvocation(2, alone));
-    EXPECT_FALSE(App::isTestInvocation(1, none));
-    EXPECT_FALSE(App::isTestInvocation(3, extra));
+    EXPECT_TRUE(App::isTestInvocation(2, words));
+    EXPECT_FALSE(App::isTestInvocation(1, words));
+    EXPECT_FALSE(App::isTestInvocation(3, words));
     EXPECT_FALSE(App::isTestInvocation(2, other));
 
     launch(true);
-    EXPECT_EQ(controller->buildInfo().version(), "test");
-    EXPECT_EQ(controller->buildInfo().build(), "test");
-    EXPECT_EQ(controller->buildInfo().date(), "test");
+    const BuildInfo& build = controller->buildInfo();
+    EXPECT_EQ((Strings{build.version(), build.build(), build.date()}), Strings(3, "test"));
     EXPECT_EQ(platform.store().stringValue(Cfg::VersionKey), "test");
     EXPECT_DOUBLE_EQ(controller->countdown(), 30);
+    answer(Snooze);
     advance(30);
-    ASSERT_EQ(platform.alerts().shown().size(), 1u); // answered Restart by default
+    EXPECT_EQ(popups(), 1u);
+    advance(5); // the test-mode snooze; answered Restart by default
+    EXPECT_EQ(popups(), 2u);
     advance(29.5);
     EXPECT_EQ(controller->state(), AppState::Timing);
 }
@@ -59,49 +54,60 @@ TEST_F(AppCycle, ProcessEntryRunsTheControllerItBuilt) {
     app.reset();
 }
 
-TEST_F(AppCycle, RestartAnswerStartsTheNextInterval) {
+TEST_F(AppCycle, RestartAnswerStartsTheNextIntervalAndMutedPlaysNothingElse) {
     launch();
     takeTrace();
-    platform.alerts().answerNext({Restart, std::nullopt, {}});
+    answer(Restart, {}, [&] { EXPECT_EQ(played(), Strings{"beep"}); }); // before the answer
     advance(600);
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
     EXPECT_EQ(played(), Strings{"beep"});
     EXPECT_EQ(platform.app().activations(), 1);
     const sim::ShownAlert& shown = platform.alerts().shown().at(0);
     EXPECT_EQ(shown.style, AlertStyle::Informational);
-    EXPECT_EQ(shown.messageText, "Quillmere Timer");
-    EXPECT_EQ(shown.informativeText, "Look around. Take a breath. Stretch.");
+    EXPECT_EQ((Strings{shown.messageText, shown.informativeText, shown.suppressionTitle}),
+              (Strings{"Quillmere Timer", "Look around. Take a breath. Stretch.",
+                       "Disable popup notifications"}));
     EXPECT_EQ(shown.buttons, (Strings{"Restart", "Snooze"}));
     EXPECT_TRUE(shown.showsSuppressionButton);
-    EXPECT_EQ(shown.suppressionTitle, "Disable popup notifications");
     EXPECT_FALSE(shown.suppressionStateShown);
     EXPECT_DOUBLE_EQ(controller->countdown(), 600);
+
+    menu().click(UXMenu::MuteTitle.source);
+    takeTrace();
+    advance(600);
+    EXPECT_EQ(played(), Strings{"beep"});
+    EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
 }
 
 TEST_F(AppCycle, SnoozeRepeatsTheReminderWithoutMovingTheDeadline) {
     launch();
     takeTrace();
-    platform.alerts().answerNext({Snooze, std::nullopt, {}});
+    answer(Snooze);
     advance(600);
-    EXPECT_EQ(controller->state(), AppState::Reminding);
     EXPECT_EQ(armed(), "Reminder");
     advance(59);
     EXPECT_DOUBLE_EQ(controller->countdown(), -59);
-    EXPECT_EQ(platform.alerts().shown().size(), 1u);
+    EXPECT_EQ(popups(), 1u);
 
-    platform.alerts().answerNext({Snooze, std::nullopt, {}});
+    answer(Snooze);
     advance(1);
-    EXPECT_EQ(platform.alerts().shown().size(), 2u);
+    EXPECT_EQ(popups(), 2u);
     EXPECT_EQ(played(), (Strings{"beep", "beep"}));
     EXPECT_EQ(takeTrace(), Strings{"Timing->Reminding"}); // a reminder publishes nothing
     EXPECT_DOUBLE_EQ(controller->countdown(), -60);
+
+    // Snoozed, then pop-ups off with auto-restart: the next interval, without a sound.
+    platform.store().setBool(Cfg::PopupAlertsKey, false);
+    advance(60);
+    EXPECT_EQ(takeTrace(), Strings{"Reminding->Timing"});
+    EXPECT_EQ(played(), (Strings{"beep", "beep"}));
 }
 
 TEST_F(AppCycle, DisablingPopupsInThePopupRestartsWhenAutoRestartIsOn) {
     launch();
     takeTrace();
     // Snooze with the box ticked: the snooze armed a moment before is replaced by a restart.
-    platform.alerts().answerNext({Snooze, true, {}});
+    answer(Snooze, true);
     advance(600);
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "PopupAlerts=off", "Reminding->Timing"}));
     EXPECT_FALSE(platform.store().boolValue(Cfg::PopupAlertsKey));
@@ -111,7 +117,7 @@ TEST_F(AppCycle, DisablingPopupsInThePopupRestartsWhenAutoRestartIsOn) {
     // Restart with the box ticked: two restarts in a row.
     controller->cfg().togglePopups();
     takeTrace();
-    platform.alerts().answerNext({Restart, std::nullopt, {}}); // the box is still ticked
+    answer(Restart); // the box is still ticked
     advance(600);
     EXPECT_EQ(platform.alerts().shown().back().suppressionStateShown, true);
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "PopupAlerts=off", "Reminding->Timing",
@@ -125,40 +131,34 @@ TEST_F(AppCycle, WithoutPopupsAutoRestartDecidesWhatFollows) {
     advance(600);
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
     EXPECT_EQ(played(), Strings{"beep"});
-    EXPECT_TRUE(platform.alerts().shown().empty());
+    EXPECT_EQ(popups(), 0u);
 
     platform.store().setBool(Cfg::AutoRestartKey, false);
     advance(600);
-    EXPECT_EQ(controller->state(), AppState::Reminding);
     EXPECT_EQ(armed(), "none");
     advance(3600);
     EXPECT_DOUBLE_EQ(controller->countdown(), -3600);
     EXPECT_EQ(played().size(), 2u);
     EXPECT_TRUE(menu().click(UXMenu::RestartTitle.source));
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "ui Restart", "Reminding->Timing"}));
-}
 
-TEST_F(AppCycle, SnoozedReminderRestartsOncePopupsAreOffWithAutoRestart) {
-    launch();
-    platform.alerts().answerNext({Snooze, std::nullopt, {}});
+    // Snoozed, then pop-ups off without auto-restart: the sound only, and it stays due.
+    platform.store().setBool(Cfg::PopupAlertsKey, true);
+    answer(Snooze);
     advance(600);
     platform.store().setBool(Cfg::PopupAlertsKey, false);
-    takeTrace();
     advance(60);
-    EXPECT_EQ(takeTrace(), Strings{"Reminding->Timing"});
-    EXPECT_EQ(played(), Strings{"beep"});
-}
-
-TEST_F(AppCycle, MutedPlaysNothingAndChangesNothingElse) {
-    launch();
-    menu().click(UXMenu::MuteTitle.source);
+    EXPECT_EQ(played().size(), 4u);
+    EXPECT_EQ(popups(), 1u);
+    EXPECT_EQ(armed(), "none");
+    // A new interval while reminding restarts.
     takeTrace();
-    advance(600);
-    EXPECT_TRUE(played().empty());
-    EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
+    ASSERT_TRUE(controller->cfg().setTimerInterval(600));
+    EXPECT_EQ(takeTrace(), (Strings{"TimerInterval=600", "Reminding->Timing"}));
 }
 
-TEST_F(AppCycle, RestartsFromMenuAndSavePublishTheirChange) {
+// Restarts from the menu and from a save, a stale timer's callback, Quit and the end.
+TEST_F(AppCycle, RestartsPublishTheirChangeAndStaleTimersQuitAndTheEndLeaveNothing) {
     launch();
     advance(100);
     takeTrace();
@@ -167,44 +167,41 @@ TEST_F(AppCycle, RestartsFromMenuAndSavePublishTheirChange) {
     EXPECT_DOUBLE_EQ(controller->countdown(), 600);
 
     // Any other setting leaves the armed timer alone; every accepted interval restarts.
-    const std::shared_ptr<Timer> before = controller->systemTimer();
+    const std::shared_ptr<Timer> stale = controller->systemTimer();
     controller->cfg().set(Cfg::Parameter::alertSound(Cfg::Sound::Bowl), true);
     menu().click(UXMenu::MuteTitle.source);
     menu().click(UXMenu::PopupsTitle.source);
-    EXPECT_EQ(controller->systemTimer(), before);
+    EXPECT_EQ(controller->systemTimer(), stale);
     advance(50);
     ASSERT_TRUE(controller->cfg().setTimerInterval(600));
-    EXPECT_NE(controller->systemTimer(), before);
+    EXPECT_NE(controller->systemTimer(), stale);
     EXPECT_EQ(takeTrace(), (Strings{"AlertSound=Bowl", "Mute=on", "PopupAlerts=off",
                                     "TimerInterval=600", "Timing->Timing"}));
-}
 
-TEST_F(AppCycle, StaleTimerCallbackIsIgnored) {
-    launch();
-    const std::shared_ptr<Timer> stale = controller->systemTimer();
-    advance(300);
-    controller->restart();
-    takeTrace();
     controller->timeExpired(*stale);
     controller->timeExpired(*controller->systemTimer()); // current and valid: it counts
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
     controller->systemTimer()->invalidate();
     controller->timeExpired(*controller->systemTimer());
     EXPECT_TRUE(takeTrace().empty());
-}
 
-TEST_F(AppCycle, QuitTerminatesAndTouchesNoSetting) {
-    launch();
     const auto stored = platform.store().values();
     menu().click(UXMenu::QuitTitle.source);
     EXPECT_EQ(platform.app().terminations(), 1);
-    EXPECT_EQ(platform.store().values(), stored);
+    EXPECT_EQ(platform.store().values(), stored); // Quit touches no setting
+    controller.reset();
+    EXPECT_EQ(platform.wake().observerCount(), 0u);
+    EXPECT_EQ(platform.loop().validTimerCount(App::TimerEntryPoint), 0u);
+    ::testing::internal::CaptureStdout();
+    Log::error("after the end");
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(platform.log().entries().empty());
 }
 
 TEST_F(AppCycle, WakeRestartsWhenRestartAfterSleepIsOn) {
     storeSettings(true, true, true);
     launch();
-    platform.alerts().answerNext({Snooze, std::nullopt, {}});
+    answer(Snooze);
     advance(600);
     takeTrace();
     platform.sleepAndWake(3000);
@@ -229,9 +226,9 @@ TEST_F(AppCycle, WakeKeepsTheWallClockDeadlineWhenRestartAfterSleepIsOff) {
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
 
     // The deadline passed during sleep: the reminder comes at once, counted from the deadline.
-    platform.alerts().answerNext({Snooze, std::nullopt, {}});
+    answer(Snooze);
     platform.sleepAndWake(700);
-    platform.loop().runUntilIdle();
+    settle();
     EXPECT_EQ(controller->state(), AppState::Reminding);
     EXPECT_DOUBLE_EQ(controller->countdown(), -100);
 
@@ -240,17 +237,6 @@ TEST_F(AppCycle, WakeKeepsTheWallClockDeadlineWhenRestartAfterSleepIsOff) {
     platform.sleepAndWake(30);
     EXPECT_TRUE(takeTrace().empty());
     EXPECT_EQ(armed(), "Reminder");
-}
-
-TEST_F(AppCycle, EndingTheControllerLeavesNothingOfItRunning) {
-    launch();
-    controller.reset();
-    EXPECT_EQ(platform.wake().observerCount(), 0u);
-    EXPECT_EQ(platform.loop().validTimerCount(App::TimerEntryPoint), 0u);
-    ::testing::internal::CaptureStdout();
-    Log::error("after the end");
-    ::testing::internal::GetCapturedStdout();
-    EXPECT_TRUE(platform.log().entries().empty());
 }
 
 } // namespace

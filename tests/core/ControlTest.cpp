@@ -5,7 +5,6 @@
 namespace quillmere::testing {
 namespace {
 
-using Strings = std::vector<std::string>;
 using Kind = RemoteReply::Kind;
 
 class Control : public Scenario {
@@ -99,13 +98,13 @@ TEST_F(Control, FollowersHearOfEveryChangeButTheTimeLeftAlone) {
 
 TEST_F(Control, ACommandActsAtOnceWhileTheReminderIsOpen) {
     storeSettings(true, false);
-    platform.alerts().answerNext({Alert::FirstButtonReturn + 1, std::nullopt, [this] {
-                                      advance(5); // timers wait; the clock goes on
-                                      EXPECT_EQ(send({"status"}).text, "Break due 5s ago");
-                                      send({"mute"});
-                                      send({"restart"});
-                                      EXPECT_EQ(controller->state(), AppState::Timing);
-                                  }});
+    answer(Snooze, {}, [this] {
+        advance(5); // timers wait; the clock goes on
+        EXPECT_EQ(send({"status"}).text, "Break due 5s ago");
+        send({"mute"});
+        send({"restart"});
+        EXPECT_EQ(controller->state(), AppState::Timing);
+    });
     launch();
     advance(600);
     // Snoozed after the restart: the fresh interval runs on.

@@ -4,8 +4,6 @@
 namespace quillmere::testing {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 class Notification : public Scenario {
 protected:
     // Pop-ups off; the first interval runs.
@@ -21,18 +19,17 @@ TEST_F(Notification, OffByDefaultOnlyTellsWithAutoRestartAndNeverComesWithThePop
     launchWith(false, true);
     advance(600);
     EXPECT_TRUE(platform.notices().shown().empty());
-    settingsPanel().onNextRun([](sim::SimPanel& panel) {
+    openSettings([](sim::SimPanel& panel) {
         EXPECT_TRUE(panel.setToggle("Notify without pop-up", true));
         panel.press("OK");
     });
-    menu().click(UXMenu::SettingsTitle.source);
     advance(600);
     ASSERT_EQ(platform.notices().shown().size(), 1u);
     EXPECT_TRUE(platform.notices().shown()[0].buttons.empty());
     EXPECT_EQ(platform.notices().closes(), 0); // the restart that follows leaves it up
     controller->cfg().togglePopups();
     advance(600);
-    EXPECT_EQ(platform.alerts().shown().size(), 1u);
+    EXPECT_EQ(popups(), 1u);
     EXPECT_EQ(platform.notices().shown().size(), 1u);
 }
 

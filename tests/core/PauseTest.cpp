@@ -8,7 +8,6 @@
 namespace quillmere::testing {
 namespace {
 
-using Strings = std::vector<std::string>;
 constexpr double Start = sim::SimRunLoop::StartWallSeconds;
 
 class Pause : public Scenario {
@@ -19,7 +18,7 @@ protected:
 
 TEST_F(Pause, PauseHoldsEveryReminderAndEndsByItselfWithAFreshInterval) {
     launch();
-    platform.alerts().answerNext({Alert::FirstButtonReturn + 1, std::nullopt, {}});
+    answer(Snooze);
     advance(600); // a snoozed reminder is pending when the pause begins
     takeTrace();
     EXPECT_FALSE(resumeShown());
@@ -37,13 +36,13 @@ TEST_F(Pause, PauseHoldsEveryReminderAndEndsByItselfWithAFreshInterval) {
     advance(799);
     EXPECT_EQ(controller->state(), AppState::Paused);
     EXPECT_EQ(item().title(), "\u20161");
-    EXPECT_EQ(platform.alerts().shown().size(), 1u);
+    EXPECT_EQ(popups(), 1u);
     advance(1);
     EXPECT_EQ(takeTrace(), (Strings{"TimerInterval=120", "Paused->Timing"}));
     EXPECT_DOUBLE_EQ(controller->countdown(), 120);
     EXPECT_DOUBLE_EQ(storedEnd(), 0);
     EXPECT_FALSE(resumeShown());
-    EXPECT_EQ(platform.alerts().shown().size(), 1u);
+    EXPECT_EQ(popups(), 1u);
 }
 
 TEST_F(Pause, ResumeOrRestartEndsItAndAnotherPauseEntrySetsANewEnd) {

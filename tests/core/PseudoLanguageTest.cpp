@@ -45,9 +45,9 @@ TEST_F(PseudoLanguage, MenuReminderWindowsAndTooltipShowOnlyTranslatedTexts) {
     platform.person().reportActive(300);
 
     // The reminder, snoozed: the count-up's tooltip.
-    platform.alerts().answerNext({Alert::FirstButtonReturn + 1, std::nullopt, {}}); // Snooze
+    answer(Snooze); // Snooze
     advance(605);
-    ASSERT_EQ(platform.alerts().shown().size(), 1u);
+    ASSERT_EQ(popups(), 1u);
     const sim::ShownAlert& reminder = platform.alerts().shown().back();
     std::vector<std::string> shown = reminder.buttons;
     shown.insert(shown.end(),

@@ -4,8 +4,6 @@
 namespace quillmere::testing {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 class StatusMenu : public Scenario {};
 
 TEST_F(StatusMenu, BeforeTheFirstRestartOnlyTheTimerIconShows) {
@@ -22,11 +20,11 @@ TEST_F(StatusMenu, BeforeTheFirstRestartOnlyTheTimerIconShows) {
 }
 
 TEST_F(StatusMenu, TitleCountsDownTurnsRedAtZeroAndCountsUpWhileReminding) {
-    platform.alerts().answerNext({Alert::FirstButtonReturn + 1, std::nullopt, [this] {
-                                      // The popup is up: the title stands still.
-                                      advance(30);
-                                      EXPECT_EQ(item().title(), "0");
-                                  }});
+    answer(Snooze, {}, [this] {
+        // The popup is up: the title stands still.
+        advance(30);
+        EXPECT_EQ(item().title(), "0");
+    });
     launch();
     EXPECT_EQ(item().font(), (Font{true, 12, Font::Weight::Regular}));
     advance(0.5);
@@ -41,7 +39,7 @@ TEST_F(StatusMenu, TitleCountsDownTurnsRedAtZeroAndCountsUpWhileReminding) {
     EXPECT_EQ(item().color(), TitleColor::Red);
     advance(0.5);
     // Reminding: the grey icon and a red count-up, caught up at the first tick after the popup.
-    platform.loop().runUntilIdle();
+    settle();
     EXPECT_EQ(item().imageName(), "QuillmereGrey.png");
     EXPECT_EQ(item().title(), "+30");
     EXPECT_EQ(item().color(), TitleColor::Red);
@@ -66,10 +64,11 @@ TEST_F(StatusMenu, CountdownSettingOffKeepsTheLastTitle) {
 TEST_F(StatusMenu, EveryEventRefreshesAtOnce) {
     launch();
     advance(0.5);
-    const int before = item().titleSets();
+    const int titles = item().titleSets(), images = item().imageSets();
     controller->events().publish(Event::uiAction(UIAction::CountdownChange));
     controller->cfg().set(Cfg::Parameter::showCountdown(true), true);
-    EXPECT_EQ(item().titleSets(), before + 2);
+    EXPECT_EQ(item().titleSets(), titles + 2);
+    EXPECT_EQ(item().imageSets(), images + 2); // the icon too, on every refresh
 }
 
 TEST_F(StatusMenu, TestModeNeverLoadsAnIcon) {
@@ -114,7 +113,7 @@ TEST_F(StatusMenu, ToggleItemsFlipTheirSettingAndCheckMark) {
     EXPECT_EQ(takeTrace(), (Strings{"Mute=on", "Mute=off"}));
 
     // The popup switches pop-ups off: the check mark keeps what it showed until clicked.
-    platform.alerts().answerNext({Alert::FirstButtonReturn, true, {}});
+    answer(Restart, true);
     advance(600);
     EXPECT_FALSE(platform.store().boolValue(Cfg::PopupAlertsKey));
     EXPECT_TRUE(menu().find(UXMenu::PopupsTitle.source)->state());
@@ -126,8 +125,7 @@ TEST_F(StatusMenu, ToggleItemsFlipTheirSettingAndCheckMark) {
 TEST_F(StatusMenu, MuteCheckMarkFollowsEveryChangeAndTheSettingsWindowClosing) {
     launch();
     platform.store().setBool(Cfg::MuteKey, true); // written behind the menu's back
-    settingsPanel().onNextRun([](sim::SimPanel& panel) { panel.press("OK"); });
-    menu().click(UXMenu::SettingsTitle.source);
+    openSettings();
     EXPECT_TRUE(menu().find(UXMenu::MuteTitle.source)->state());
     platform.store().setBool(Cfg::MuteKey, false);
     controller->restart();
@@ -164,18 +162,16 @@ TEST_F(StatusMenu, IconCarriesTheTimeWhereTheDesktopHidesTitlesUnlessTheUserSays
     EXPECT_DOUBLE_EQ(item().elapsedFraction(), 0.5);
 
     // Settings shows the desktop's default; OK without touching it stores nothing.
-    settingsPanel().onNextRun([](sim::SimPanel& panel) {
+    openSettings([](sim::SimPanel& panel) {
         EXPECT_TRUE(panel.control(SettingsView::TimeInIconLabel.source)->boolValue());
         panel.press("OK");
     });
-    menu().click(UXMenu::SettingsTitle.source);
     EXPECT_FALSE(platform.store().contains(Cfg::ShowTimeInIconKey));
     takeTrace();
-    settingsPanel().onNextRun([](sim::SimPanel& panel) {
+    openSettings([](sim::SimPanel& panel) {
         EXPECT_TRUE(panel.setToggle(SettingsView::TimeInIconLabel.source, false));
         panel.press("OK");
     });
-    menu().click(UXMenu::SettingsTitle.source);
     EXPECT_EQ(takeTrace(), (Strings{"AlertSound=System", "ResartOnWake=on", "AutoRestart=off",
                                     "ShowTimeInIcon=off", "TimerInterval=600", "Timing->Timing"}));
     EXPECT_FALSE(item().timeInIcon());

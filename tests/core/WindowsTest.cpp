@@ -6,18 +6,13 @@
 namespace quillmere::testing {
 namespace {
 
-using Strings = std::vector<std::string>;
 using sim::SimPanel;
 
-class Windows : public Scenario {
-protected:
-    void openSettings(SimPanel::Script script) {
-        settingsPanel().onNextRun(std::move(script));
-        menu().click(UXMenu::SettingsTitle.source);
-    }
-};
+class Windows : public Scenario {};
 
-TEST_F(Windows, SettingsFormStartsFromTheStoreAndSavesInOrder) {
+// One form through four openings: refusals, a save in order, the last save shown, the absence
+// rows, both kinds of Return, and a sound preview while muted.
+TEST_F(Windows, SettingsFormStartsFromTheStoreRefusesBadInputAndSavesInOrder) {
     launch();
     bool restartedBeforeClose = false;
     openSettings([&](SimPanel& panel) {
@@ -29,6 +24,16 @@ TEST_F(Windows, SettingsFormStartsFromTheStoreAndSavesInOrder) {
         EXPECT_TRUE(panel.control("Restart after sleep")->boolValue());
         EXPECT_TRUE(panel.control("Auto restart timer")->boolValue());
         EXPECT_TRUE(panel.control("Auto restart timer")->disabled); // pop-ups are on
+        for (std::int64_t minutes :
+             {std::int64_t{121}, std::int64_t{0}, std::int64_t{-5}, INT64_MAX, INT64_MIN}) {
+            takeTrace();
+            panel.setNumber("Interval in minutes", minutes);
+            panel.press("OK");
+            EXPECT_TRUE(panel.isOnScreen()) << minutes;
+            EXPECT_EQ(takeTrace(),
+                      (Strings{"AlertSound=System", "ResartOnWake=on", "AutoRestart=on"}));
+            EXPECT_EQ(panel.control("Interval in minutes")->intValue(), minutes);
+        }
         EXPECT_FALSE(panel.setToggle("Auto restart timer", false));
         EXPECT_TRUE(panel.setToggle("Restart after sleep", false));
         EXPECT_TRUE(panel.pick("Reminder sound", "Bowl"));
@@ -43,48 +48,22 @@ TEST_F(Windows, SettingsFormStartsFromTheStoreAndSavesInOrder) {
     EXPECT_EQ(takeTrace(), (Strings{"AlertSound=Bowl", "ResartOnWake=off", "AutoRestart=on",
                                     "TimerInterval=7200", "Timing->Timing"}));
     EXPECT_TRUE(restartedBeforeClose);
+    EXPECT_DOUBLE_EQ(controller->countdown(), 7200);
     EXPECT_DOUBLE_EQ(platform.store().doubleValue(Cfg::TimerIntervalKey), 7200);
     EXPECT_FALSE(platform.store().boolValue(Cfg::RestartOnWakeKey));
     EXPECT_EQ(platform.loop().unclosedModalRuns(), 0);
-
-    // The next opening shows the last save, not a fresh read of the store.
-    platform.store().setString(Cfg::AlertSoundKey, "Whistle");
-    openSettings([](SimPanel& panel) {
-        EXPECT_EQ(panel.control("Reminder sound")->selectedIndex(), 1u);
-        EXPECT_EQ(panel.control("Interval in minutes")->text, "7200");
-        EXPECT_TRUE(panel.submit("Interval in minutes")); // Return in the field saves
-    });
-    EXPECT_FALSE(settingsPanel().isOnScreen());
-}
-
-TEST_F(Windows, RefusedIntervalShowsTheAlertAndKeepsTheWindowOpen) {
-    launch();
-    openSettings([&](SimPanel& panel) {
-        for (std::int64_t minutes :
-             {std::int64_t{121}, std::int64_t{0}, std::int64_t{-5}, INT64_MAX, INT64_MIN}) {
-            takeTrace();
-            panel.setNumber("Interval in minutes", minutes);
-            panel.press("OK");
-            EXPECT_TRUE(panel.isOnScreen()) << minutes;
-            EXPECT_EQ(takeTrace(),
-                      (Strings{"AlertSound=System", "ResartOnWake=on", "AutoRestart=on"}));
-            EXPECT_EQ(panel.control("Interval in minutes")->intValue(), minutes);
-        }
-        panel.setNumber("Interval in minutes", 1);
-        panel.press("OK");
-    });
-    ASSERT_EQ(platform.alerts().shown().size(), 5u);
-    const sim::ShownAlert& refusal = platform.alerts().shown().front();
+    ASSERT_EQ(popups(), 5u);
+    const sim::ShownAlert refusal = platform.alerts().shown().front();
     EXPECT_EQ(refusal.style, AlertStyle::Warning);
     EXPECT_EQ(refusal.messageText, "Oops");
     EXPECT_EQ(refusal.informativeText, "Invalid interval");
     EXPECT_TRUE(refusal.buttons.empty());
-    EXPECT_DOUBLE_EQ(controller->countdown(), 60);
-}
 
-TEST_F(Windows, AbsenceRowsSaveWhatChangedAndRefuseMinutesAwayOutOfRange) {
-    launch();
+    // The next opening shows the last save, not a fresh read of the store.
+    platform.store().setString(Cfg::AlertSoundKey, "Whistle");
     openSettings([&](SimPanel& panel) {
+        EXPECT_EQ(panel.control("Reminder sound")->selectedIndex(), 1u);
+        EXPECT_EQ(panel.control("Interval in minutes")->text, "7200");
         EXPECT_FALSE(panel.control("Natural breaks")->boolValue());
         EXPECT_EQ(panel.control("Natural breaks", ViewNode::Kind::NumberField)->intValue(), 5);
         EXPECT_FALSE(panel.control("Hold when busy")->boolValue());
@@ -97,22 +76,29 @@ TEST_F(Windows, AbsenceRowsSaveWhatChangedAndRefuseMinutesAwayOutOfRange) {
         EXPECT_TRUE(panel.setToggle("Natural breaks", true));
         EXPECT_TRUE(panel.setNumber("Natural breaks", 61));
         EXPECT_TRUE(panel.setToggle("Hold when busy", true));
-        takeTrace();
-        panel.press("OK");
+        EXPECT_TRUE(panel.pressReturn()); // Return outside a field presses OK
         EXPECT_TRUE(panel.isOnScreen());
-        EXPECT_EQ(takeTrace(), (Strings{"AlertSound=System", "ResartOnWake=on", "AutoRestart=on",
-                                        "NaturalBreaks=on", "HoldWhenBusy=on", "TimerInterval=600",
+        EXPECT_EQ(takeTrace(), (Strings{"AlertSound=Bowl", "ResartOnWake=off", "AutoRestart=on",
+                                        "NaturalBreaks=on", "HoldWhenBusy=on", "TimerInterval=7200",
                                         "Timing->Timing"}));
         panel.setNumber("Natural breaks", 12);
-        EXPECT_TRUE(panel.pressReturn()); // Return outside a field presses OK
-        EXPECT_EQ(takeTrace(), (Strings{"AlertSound=System", "ResartOnWake=on", "AutoRestart=on",
-                                        "AwayMinutes=12", "TimerInterval=600", "Timing->Timing"}));
+        EXPECT_TRUE(panel.submit("Interval in minutes")); // Return in the field saves
+        EXPECT_EQ(takeTrace(), (Strings{"AlertSound=Bowl", "ResartOnWake=off", "AutoRestart=on",
+                                        "AwayMinutes=12", "TimerInterval=7200", "Timing->Timing"}));
     });
     EXPECT_FALSE(settingsPanel().isOnScreen());
-    ASSERT_EQ(platform.alerts().shown().size(), 1u);
-    EXPECT_EQ(platform.alerts().shown()[0].messageText, "Oops");
-    EXPECT_EQ(platform.alerts().shown()[0].informativeText, "Invalid minutes away (1 to 60)");
+    EXPECT_EQ(platform.alerts().shown().back().informativeText, "Invalid minutes away (1 to 60)");
     EXPECT_EQ(controller->cfg().awayMinutes(), 12);
+
+    menu().click(UXMenu::MuteTitle.source);
+    openSettings([](SimPanel& panel) {
+        panel.pick("Reminder sound", "Whistle");
+        panel.pick("Reminder sound", "Whistle"); // already selected: plays nothing
+        panel.pick("Reminder sound", "System");
+        panel.press("OK");
+    });
+    EXPECT_EQ(played(), (Strings{"Bowl", "Whistle", "beep"})); // Bowl before the mute
+    EXPECT_EQ(platform.store().stringValue(Cfg::AlertSoundKey), "System");
 }
 
 TEST_F(Windows, AbsenceRowsAreDisabledWithANoteWhereNoSourceAnswers) {
@@ -156,7 +142,8 @@ TEST_F(Windows, StartAtLoginFollowsTheDesktopsRecordAndTellsWhenItCantChangeIt) 
         panel.press("OK");
         EXPECT_FALSE(panel.isOnScreen());
     });
-    EXPECT_EQ(platform.alerts().shown().at(0).informativeText, SettingsView::StartAtLoginFailure.source);
+    EXPECT_EQ(platform.alerts().shown().at(0).informativeText,
+              SettingsView::StartAtLoginFailure.source);
 }
 
 TEST_F(Windows, TestModeFormStartsAtZeroMinutesAndHasNoLogo) {
@@ -171,19 +158,6 @@ TEST_F(Windows, TestModeFormStartsAtZeroMinutesAndHasNoLogo) {
         panel.press("OK");
     });
     EXPECT_EQ(platform.alerts().shown().back().messageText, "Oops");
-}
-
-TEST_F(Windows, PickingASoundPreviewsItEvenWhenMuted) {
-    launch();
-    menu().click(UXMenu::MuteTitle.source);
-    openSettings([](SimPanel& panel) {
-        panel.pick("Reminder sound", "Whistle");
-        panel.pick("Reminder sound", "Whistle"); // already selected: plays nothing
-        panel.pick("Reminder sound", "System");
-        panel.press("OK");
-    });
-    EXPECT_EQ(played(), (Strings{"Whistle", "beep"}));
-    EXPECT_EQ(platform.store().stringValue(Cfg::AlertSoundKey), "System");
 }
 
 TEST_F(Windows, HostRunsTheSamePanelCentredEachTimeAndHidesItBetweenRuns) {
@@ -222,8 +196,8 @@ TEST_F(Windows, TimersWaitWhileAWindowIsOpenAndFireOnceAfter) {
     const auto firingsBefore = platform.loop().firings().size();
     menu().click(UXMenu::aboutTitle(platform.translator()));
     EXPECT_EQ(platform.loop().firings().size(), firingsBefore);
-    platform.alerts().answerNext({Alert::FirstButtonReturn + 1, std::nullopt, {}});
-    platform.loop().runUntilIdle();
+    answer(Snooze);
+    settle();
     EXPECT_EQ(controller->state(), AppState::Reminding);
     EXPECT_EQ(platform.loop().firings().size(), firingsBefore + 2); // "update" and the interval
     EXPECT_EQ(item().title(), "+5m");
@@ -233,7 +207,7 @@ TEST_F(Windows, TimersWaitWhileAWindowIsOpenAndFireOnceAfter) {
 // starts over another modal run, the other items act at once, and no run is left open.
 TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) {
     launch();
-    settingsPanel().onNextRun([&](SimPanel& panel) {
+    openSettings([&](SimPanel& panel) {
         menu().click(
             UXMenu::SettingsTitle.source); // again: a second activation, or the window is behind
         menu().click(UXMenu::aboutTitle(platform.translator()));
@@ -247,7 +221,6 @@ TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) 
                                         "Timing->Timing", "ui Terminate"}));
         EXPECT_TRUE(panel.press("OK"));
     });
-    menu().click(UXMenu::SettingsTitle.source);
     EXPECT_EQ(settingsPanel().presentCount(), 1);
     EXPECT_EQ(aboutPanel().presentCount(), 0);
     EXPECT_EQ(platform.loop().unclosedModalRuns(), 0);
@@ -255,10 +228,10 @@ TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) 
     EXPECT_EQ(platform.app().terminations(), 1);
 
     // The reminder is a modal run too: it must be answered before a window opens.
-    platform.alerts().answerNext({Alert::FirstButtonReturn, std::nullopt, [this] {
-                                      menu().click(UXMenu::SettingsTitle.source);
-                                      menu().click(UXMenu::aboutTitle(platform.translator()));
-                                  }});
+    answer(Restart, {}, [this] {
+        menu().click(UXMenu::SettingsTitle.source);
+        menu().click(UXMenu::aboutTitle(platform.translator()));
+    });
     menu().click(UXMenu::PopupsTitle.source);
     advance(600);
     EXPECT_EQ(settingsPanel().presentCount(), 1);

@@ -23,17 +23,8 @@ std::filesystem::path freshFolder() {
 } // namespace
 
 std::string describe(AppState state) {
-    switch (state) {
-    case AppState::Init:
-        return "Init";
-    case AppState::Timing:
-        return "Timing";
-    case AppState::Reminding:
-        return "Reminding";
-    case AppState::Paused:
-        return "Paused";
-    }
-    return "?";
+    static const char* const names[] = {"Init", "Timing", "Reminding", "Paused"};
+    return names[static_cast<int>(state)];
 }
 
 std::string describe(UIAction action) {

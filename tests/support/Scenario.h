@@ -13,6 +13,10 @@
 
 namespace quillmere::testing {
 
+using Strings = std::vector<std::string>;
+constexpr int Restart = Alert::FirstButtonReturn;
+constexpr int Snooze = Alert::FirstButtonReturn + 1;
+
 // A simulated desktop with the packaged resources in place, and the controller on it. Every
 // event published on the bus is recorded as a line in `trace`.
 class Scenario : public ::testing::Test {
@@ -35,6 +39,17 @@ protected:
     std::vector<std::string> takeTrace() { return std::exchange(trace, {}); }
     std::vector<std::string> played() { return platform.speaker().played(); }
     void advance(double seconds) { platform.loop().advanceSeconds(seconds); }
+    void settle() { platform.loop().runUntilIdle(); }
+    std::size_t popups() { return platform.alerts().shown().size(); }
+    // The next reminder is answered with `button`; `whileUp` runs while it is on screen.
+    void answer(int button, std::optional<bool> suppress = {}, std::function<void()> whileUp = {}) {
+        platform.alerts().answerNext({button, suppress, std::move(whileUp)});
+    }
+    // Opens Settings from the menu and runs `script` in it; by default presses OK.
+    void openSettings(sim::SimPanel::Script script = [](sim::SimPanel& p) { p.press("OK"); }) {
+        settingsPanel().onNextRun(std::move(script));
+        menu().click(UXMenu::SettingsTitle.source);
+    }
     // The kind of the armed timer, or "none".
     std::string armed() const;
 
