@@ -68,7 +68,11 @@ TEST_F(Control, StatusCountsPastTheDeadlineInWholeSeconds) {
 TEST_F(Control, FollowersHearOfEveryChangeButTheTimeLeftAlone) {
     launch();
     advance(1);
-    platform.remote().takePublished();
+    // The first a follower hears is everything.
+    const auto first = platform.remote().takePublished();
+    ASSERT_FALSE(first.empty());
+    const RemoteControl::Changes everything = first.front().changes;
+    EXPECT_TRUE(everything.state && everything.title && everything.muted && everything.paused);
     advance(57); // 542 s left: still "10m"
     EXPECT_TRUE(platform.remote().takePublished().empty());
     advance(3);
@@ -94,6 +98,18 @@ TEST_F(Control, FollowersHearOfEveryChangeButTheTimeLeftAlone) {
 
     controller.reset(); // the timer ends: its ways in close
     EXPECT_FALSE(platform.remote().isStarted());
+}
+
+TEST_F(Control, TheJsonStatusEscapesWhatATranslatedTitleMayHold) {
+    platform.store().setBool(Cfg::NaturalBreaksKey, true);
+    platform.language().setLanguage([](const char*, const char* source) {
+        return std::string(source) == "break" ? std::string("\"b\\r\x01k\"") : source;
+    });
+    launch();
+    platform.person().reportIdle();
+    advance(600);
+    EXPECT_EQ(status(), R"({"state":"Reminding","title":"\"b\\r\u0001k\"","seconds_left":0,)"
+                        R"("muted":false,"paused":false})");
 }
 
 TEST_F(Control, ACommandActsAtOnceWhileTheReminderIsOpen) {
