@@ -48,7 +48,9 @@ TEST_F(Absence, SourcesAreWatchedOnlyWhileTheirSettingIsOnAndSwitchingOffRelease
     EXPECT_EQ(item().title(), "11m"); // the absence ended with the watch
 }
 
-TEST_F(Absence, ShortAbsenceHoldsTheReminderAndTheSnoozeUntilReturn) {
+// One walk with natural breaks on: a short absence, a long one (a natural break), a locked
+// screen; the second reminder is answered with Restart, each part starts a fresh interval.
+TEST_F(Absence, ShortAbsenceHoldsTheReminderALongOneSettlesItAndALockIsAnAbsence) {
     launchWith(true, false);
     advance(580);
     person().reportIdle(); // no input since 550
@@ -75,10 +77,9 @@ TEST_F(Absence, ShortAbsenceHoldsTheReminderAndTheSnoozeUntilReturn) {
     settle();
     EXPECT_EQ(popups(), 2u);
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
-}
 
-TEST_F(Absence, LongAbsenceIsANaturalBreakThatSettlesThePendingReminder) {
-    launchWith(true, false);
+    // A long absence is a natural break that settles the pending reminder.
+    platform.speaker().clearPlayed();
     advance(500);
     person().reportIdle(); // away since 470
     advance(200);
@@ -95,7 +96,7 @@ TEST_F(Absence, LongAbsenceIsANaturalBreakThatSettlesThePendingReminder) {
               "Natural break of 6 minutes: reminder settled, fresh interval\n");
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
     EXPECT_TRUE(played().empty());
-    EXPECT_EQ(popups(), 0u);
+    EXPECT_EQ(popups(), 2u);
     EXPECT_DOUBLE_EQ(controller->countdown(), 600);
 
     // In the middle of an interval: a fresh one. Snoozed: settled as well.
@@ -110,27 +111,10 @@ TEST_F(Absence, LongAbsenceIsANaturalBreakThatSettlesThePendingReminder) {
     person().reportActive(430);
     settle();
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
-    EXPECT_EQ(popups(), 1u);
-}
+    EXPECT_EQ(popups(), 3u);
 
-TEST_F(Absence, InTestModeAbsencesLastSecondsSoTheyCanBeTriedByHand) {
-    platform.store().setBool(Cfg::NaturalBreaksKey, true);
-    platform.store().setDouble(Cfg::AwayMinutesKey, 1);
-    launch(true);
-    EXPECT_DOUBLE_EQ(person().idleThreshold(), Attention::TestIdleThreshold);
-    advance(3);
-    person().reportIdle(); // away since 1 s
-    advance(4);
-    person().reportActive(6); // 6 s: longer than a test-mode minute
-    ::testing::internal::CaptureStdout();
-    settle();
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-              "Natural break of 6 seconds: fresh interval\n");
-    EXPECT_DOUBLE_EQ(controller->countdown(), Cfg::TestTimerInterval);
-}
-
-TEST_F(Absence, LockedScreenIsAnAbsenceAtOnceUntilUnlocked) {
-    launchWith(true, false);
+    // A locked screen is an absence at once until unlocked.
+    platform.speaker().clearPlayed();
     advance(100);
     person().reportIdle(); // away since 70
     advance(120);
@@ -147,11 +131,11 @@ TEST_F(Absence, LockedScreenIsAnAbsenceAtOnceUntilUnlocked) {
     advance(590);
     person().setLocked(true);
     advance(20);
-    EXPECT_EQ(popups(), 0u);
+    EXPECT_EQ(popups(), 3u);
     person().setLocked(false);
     person().setLocked(false); // an unlock reported twice counts once
     settle();
-    EXPECT_EQ(popups(), 1u);
+    EXPECT_EQ(popups(), 4u);
     EXPECT_EQ(played(), Strings{"beep"});
 
     // Switched on while the screen is locked: away from the start.
@@ -160,10 +144,26 @@ TEST_F(Absence, LockedScreenIsAnAbsenceAtOnceUntilUnlocked) {
     person().setLocked(true);
     controller->cfg().set(Cfg::Parameter::naturalBreaks(true), true);
     advance(600);
-    EXPECT_EQ(popups(), 1u);
+    EXPECT_EQ(popups(), 4u);
     person().setLocked(false);
     settle();
-    EXPECT_EQ(popups(), 1u); // away all along: a natural break
+    EXPECT_EQ(popups(), 4u); // away all along: a natural break
+}
+
+TEST_F(Absence, InTestModeAbsencesLastSecondsSoTheyCanBeTriedByHand) {
+    platform.store().setBool(Cfg::NaturalBreaksKey, true);
+    platform.store().setDouble(Cfg::AwayMinutesKey, 1);
+    launch(true);
+    EXPECT_DOUBLE_EQ(person().idleThreshold(), Attention::TestIdleThreshold);
+    advance(3);
+    person().reportIdle(); // away since 1 s
+    advance(4);
+    person().reportActive(6); // 6 s: longer than a test-mode minute
+    ::testing::internal::CaptureStdout();
+    settle();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "Natural break of 6 seconds: fresh interval\n");
+    EXPECT_DOUBLE_EQ(controller->countdown(), Cfg::TestTimerInterval);
 }
 
 TEST_F(Absence, AbsenceAcrossASleepIsMeasuredOnTheWallClock) {

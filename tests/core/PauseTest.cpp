@@ -45,8 +45,22 @@ TEST_F(Pause, PauseHoldsEveryReminderAndEndsByItselfWithAFreshInterval) {
     EXPECT_EQ(popups(), 1u);
 }
 
-TEST_F(Pause, ResumeOrRestartEndsItAndAnotherPauseEntrySetsANewEnd) {
+TEST_F(Pause, StoredPauseOutlivesTheProcessUnlessAbsurdAndResumeOrRestartEndsIt) {
+    platform.store().setDouble(Cfg::PausedUntilKey, Start + 1000);
     launch();
+    EXPECT_EQ(takeTrace(), Strings{"Init->Paused"});
+    EXPECT_TRUE(resumeShown());
+    EXPECT_DOUBLE_EQ(controller->countdown(), 1000);
+
+    for (const StoredValue& end :
+         {StoredValue{Start}, StoredValue{Start + 3 * 86400.0}, StoredValue{std::string("nan")},
+          StoredValue{std::string("inf")}, StoredValue{std::string("garbage")}}) {
+        platform.store().put(Cfg::PausedUntilKey, end);
+        launch();
+        EXPECT_EQ(takeTrace(), Strings{"Init->Timing"});
+    }
+
+    // The last launch: resume or restart ends a pause; another entry sets a new end.
     menu().click(UXMenu::PauseHourTitle.source);
     EXPECT_DOUBLE_EQ(controller->countdown(), 3600);
     advance(3000);
@@ -69,8 +83,11 @@ TEST_F(Pause, ResumeOrRestartEndsItAndAnotherPauseEntrySetsANewEnd) {
 TEST_F(Pause, UntilTomorrowEndsAtTheNextLocalSixOClock) {
     const char* previous = std::getenv("TZ");
     const std::string saved = previous != nullptr ? previous : "";
-    ::setenv("TZ", "XYZ-1", 1); // one hour east of UTC: the sim starts at 01:00 local time
-    ::tzset();
+    const auto setZone = [](const char* zone) {
+        zone != nullptr ? ::setenv("TZ", zone, 1) : ::unsetenv("TZ");
+        ::tzset();
+    };
+    setZone("XYZ-1"); // one hour east of UTC: the sim starts at 01:00 local time
     launch();
     menu().click(UXMenu::PauseUntilMorningTitle.source);
     EXPECT_DOUBLE_EQ(controller->countdown(), 5 * 3600);
@@ -79,28 +96,7 @@ TEST_F(Pause, UntilTomorrowEndsAtTheNextLocalSixOClock) {
     menu().click(UXMenu::PauseUntilMorningTitle.source);
     EXPECT_DOUBLE_EQ(controller->countdown(), 24 * 3600);
     EXPECT_EQ(item().title(), "\u2016>24h");
-    if (previous != nullptr) {
-        ::setenv("TZ", saved.c_str(), 1);
-    } else {
-        ::unsetenv("TZ");
-    }
-    ::tzset();
-}
-
-TEST_F(Pause, StoredPauseOutlivesTheProcessUnlessItIsPastOrAbsurd) {
-    platform.store().setDouble(Cfg::PausedUntilKey, Start + 1000);
-    launch();
-    EXPECT_EQ(takeTrace(), Strings{"Init->Paused"});
-    EXPECT_TRUE(resumeShown());
-    EXPECT_DOUBLE_EQ(controller->countdown(), 1000);
-
-    for (const StoredValue& end :
-         {StoredValue{Start}, StoredValue{Start + 3 * 86400.0}, StoredValue{std::string("nan")},
-          StoredValue{std::string("inf")}, StoredValue{std::string("garbage")}}) {
-        platform.store().put(Cfg::PausedUntilKey, end);
-        launch();
-        EXPECT_EQ(takeTrace(), Strings{"Init->Timing"});
-    }
+    setZone(previous != nullptr ? saved.c_str() : nullptr);
 }
 
 TEST_F(Pause, AbsenceDuringAPauseLeavesItRunning) {

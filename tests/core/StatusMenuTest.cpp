@@ -28,6 +28,12 @@ TEST_F(StatusMenu, TitleCountsDownTurnsRedAtZeroAndCountsUpWhileReminding) {
     launch();
     EXPECT_EQ(item().font(), (Font{true, 12, Font::Weight::Regular}));
     advance(0.5);
+    // Every event refreshes at once, the icon too.
+    const int titles = item().titleSets(), images = item().imageSets();
+    controller->events().publish(Event::uiAction(UIAction::CountdownChange));
+    controller->cfg().set(Cfg::Parameter::showCountdown(true), true);
+    EXPECT_EQ(item().titleSets(), titles + 2);
+    EXPECT_EQ(item().imageSets(), images + 2);
     controller->restart(); // the deadline falls between two ticks
     advance(589.5);
     EXPECT_EQ(item().title(), "1m");
@@ -45,6 +51,11 @@ TEST_F(StatusMenu, TitleCountsDownTurnsRedAtZeroAndCountsUpWhileReminding) {
     EXPECT_EQ(item().color(), TitleColor::Red);
     advance(31);
     EXPECT_EQ(item().title(), "+1m");
+
+    launch(true); // test mode never loads an icon
+    advance(45);
+    EXPECT_EQ(item().imageSets(), 0);
+    EXPECT_FALSE(item().title().empty());
 }
 
 TEST_F(StatusMenu, CountdownSettingOffKeepsTheLastTitle) {
@@ -59,23 +70,6 @@ TEST_F(StatusMenu, CountdownSettingOffKeepsTheLastTitle) {
     platform.store().setBool(Cfg::ShowCountdownKey, false);
     advance(120);
     EXPECT_EQ(item().title(), "10m");
-}
-
-TEST_F(StatusMenu, EveryEventRefreshesAtOnce) {
-    launch();
-    advance(0.5);
-    const int titles = item().titleSets(), images = item().imageSets();
-    controller->events().publish(Event::uiAction(UIAction::CountdownChange));
-    controller->cfg().set(Cfg::Parameter::showCountdown(true), true);
-    EXPECT_EQ(item().titleSets(), titles + 2);
-    EXPECT_EQ(item().imageSets(), images + 2); // the icon too, on every refresh
-}
-
-TEST_F(StatusMenu, TestModeNeverLoadsAnIcon) {
-    launch(true);
-    advance(45);
-    EXPECT_EQ(item().imageSets(), 0);
-    EXPECT_FALSE(item().title().empty());
 }
 
 TEST_F(StatusMenu, MenuHasTheSixItemsInOrderWithThePauseEntriesBesideRestart) {
@@ -99,7 +93,7 @@ TEST_F(StatusMenu, MenuHasTheSixItemsInOrderWithThePauseEntriesBesideRestart) {
                        "Settings|runSettingsModal:|s|on", "---", "Quit|terminateAction:|q|on"}));
 }
 
-TEST_F(StatusMenu, ToggleItemsFlipTheirSettingAndCheckMark) {
+TEST_F(StatusMenu, ToggleItemsFlipTheirSettingAndCheckMarkWhichFollowsEveryChange) {
     launch();
     EXPECT_TRUE(menu().find(UXMenu::PopupsTitle.source)->state());
     EXPECT_TRUE(platform.store().boolValue(Cfg::PopupAlertsKey));
@@ -120,10 +114,8 @@ TEST_F(StatusMenu, ToggleItemsFlipTheirSettingAndCheckMark) {
     menu().click(UXMenu::PopupsTitle.source);
     EXPECT_TRUE(platform.store().boolValue(Cfg::PopupAlertsKey));
     EXPECT_TRUE(menu().find(UXMenu::PopupsTitle.source)->state());
-}
 
-TEST_F(StatusMenu, MuteCheckMarkFollowsEveryChangeAndTheSettingsWindowClosing) {
-    launch();
+    // Mute follows every change and the Settings window closing.
     platform.store().setBool(Cfg::MuteKey, true); // written behind the menu's back
     openSettings();
     EXPECT_TRUE(menu().find(UXMenu::MuteTitle.source)->state());

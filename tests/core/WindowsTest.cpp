@@ -101,23 +101,6 @@ TEST_F(Windows, SettingsFormStartsFromTheStoreRefusesBadInputAndSavesInOrder) {
     EXPECT_EQ(platform.store().stringValue(Cfg::AlertSoundKey), "System");
 }
 
-TEST_F(Windows, AbsenceRowsAreDisabledWithANoteWhereNoSourceAnswers) {
-    platform.person().setSource("");
-    platform.busy().setSource("");
-    launch();
-    openSettings([](SimPanel& panel) {
-        EXPECT_FALSE(panel.setToggle("Natural breaks", true));
-        EXPECT_FALSE(panel.setNumber("Natural breaks", 10));
-        EXPECT_FALSE(panel.setToggle("Hold when busy", true));
-        const Strings texts = panel.texts();
-        EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoPresenceSource.source), 1);
-        EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoBusySource.source), 1);
-        panel.press("OK");
-    });
-    EXPECT_FALSE(settingsPanel().isOnScreen());
-    EXPECT_FALSE(platform.store().contains(Cfg::NaturalBreaksKey));
-}
-
 // The autostart record is the desktop's: the switch shows it afresh at each opening, OK writes
 // only a change, and a record that can't be changed is told, with the switch showing the truth.
 TEST_F(Windows, StartAtLoginFollowsTheDesktopsRecordAndTellsWhenItCantChangeIt) {
@@ -146,18 +129,29 @@ TEST_F(Windows, StartAtLoginFollowsTheDesktopsRecordAndTellsWhenItCantChangeIt) 
               SettingsView::StartAtLoginFailure.source);
 }
 
-TEST_F(Windows, TestModeFormStartsAtZeroMinutesAndHasNoLogo) {
+// In test mode, with no presence or busy source: absence rows disabled with a note.
+TEST_F(Windows, TestModeFormStartsAtZeroMinutesWithoutLogoAndAbsenceRowsNeedASource) {
+    platform.person().setSource("");
+    platform.busy().setSource("");
     launch(true);
     openSettings([](SimPanel& panel) {
         EXPECT_EQ(panel.control("Interval in minutes")->intValue(), 0);
         EXPECT_EQ(panel.control("Interval in minutes")->text, "30");
         EXPECT_EQ(panel.render().children.front().children.size(), 1u); // the name column only
+        EXPECT_FALSE(panel.setToggle("Natural breaks", true));
+        EXPECT_FALSE(panel.setNumber("Natural breaks", 10));
+        EXPECT_FALSE(panel.setToggle("Hold when busy", true));
+        const Strings texts = panel.texts();
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoPresenceSource.source), 1);
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), SettingsView::NoBusySource.source), 1);
         panel.press("OK");
         EXPECT_TRUE(panel.isOnScreen());
         panel.setNumber("Interval in minutes", 2);
         panel.press("OK");
     });
+    EXPECT_FALSE(settingsPanel().isOnScreen());
     EXPECT_EQ(platform.alerts().shown().back().messageText, "Oops");
+    EXPECT_FALSE(platform.store().contains(Cfg::NaturalBreaksKey));
 }
 
 TEST_F(Windows, HostRunsTheSamePanelCentredEachTimeAndHidesItBetweenRuns) {
@@ -241,7 +235,7 @@ TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) 
     EXPECT_DOUBLE_EQ(controller->countdown(), 600); // the answer's restart, timers running
 }
 
-TEST_F(Windows, AboutShowsTheBuildAndItsLinks) {
+TEST_F(Windows, AboutShowsTheBuildAndItsLinksOrUnknownWithoutThem) {
     platform.files().addImage("Quillmere.png", 200, 100);
     launch();
     SimPanel& panel = aboutPanel();
@@ -258,9 +252,7 @@ TEST_F(Windows, AboutShowsTheBuildAndItsLinks) {
     menu().click(UXMenu::aboutTitle(platform.translator()));
     EXPECT_FALSE(panel.isOnScreen());
     EXPECT_EQ(platform.loop().unclosedModalRuns(), 0);
-}
 
-TEST_F(Windows, AboutWithoutLogoOrBuildStillShowsItsLines) {
     platform.files().addImage("Quillmere.png", 0, 0); // an empty image must not divide by zero
     platform.files().writeFile("BuildInfo.txt", "Version=\nBuild=\n");
     launch();
@@ -268,7 +260,6 @@ TEST_F(Windows, AboutWithoutLogoOrBuildStillShowsItsLines) {
     EXPECT_EQ(aboutPanel().render().children.front().children.size(), 1u);
     EXPECT_EQ(texts.at(1), "UNKNOWN");
     EXPECT_EQ(texts.at(2), "Version: UNKNOWN");
-
     launch(true);
     EXPECT_EQ(aboutPanel().texts().at(2), "Version: test");
     EXPECT_EQ(aboutPanel().render().children.front().children.size(), 1u);
