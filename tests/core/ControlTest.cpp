@@ -103,12 +103,12 @@ TEST_F(Control, FollowersHearOfEveryChangeButTheTimeLeftAlone) {
 TEST_F(Control, TheJsonStatusEscapesWhatATranslatedTitleMayHold) {
     platform.store().setBool(Cfg::NaturalBreaksKey, true);
     platform.language().setLanguage([](const char*, const char* source) {
-        return std::string(source) == "break" ? std::string("\"b\\r\x01k\"") : source;
+        return std::string(source) == "break" ? std::string("\"b\\r \x01k\"") : source;
     });
     launch();
     platform.person().reportIdle();
     advance(600);
-    EXPECT_EQ(status(), R"({"state":"Reminding","title":"\"b\\r\u0001k\"","seconds_left":0,)"
+    EXPECT_EQ(status(), R"({"state":"Reminding","title":"\"b\\r \u0001k\"","seconds_left":0,)"
                         R"("muted":false,"paused":false})");
 }
 

@@ -46,11 +46,11 @@ TEST_F(Pause, PauseHoldsEveryReminderAndEndsByItselfWithAFreshInterval) {
 }
 
 TEST_F(Pause, StoredPauseOutlivesTheProcessUnlessAbsurdAndResumeOrRestartEndsIt) {
-    platform.store().setDouble(Cfg::PausedUntilKey, Start + 1000);
+    platform.store().setDouble(Cfg::PausedUntilKey, Start + Cfg::LongestPause); // the longest
     launch();
     EXPECT_EQ(takeTrace(), Strings{"Init->Paused"});
     EXPECT_TRUE(resumeShown());
-    EXPECT_DOUBLE_EQ(controller->countdown(), 1000);
+    EXPECT_DOUBLE_EQ(controller->countdown(), Cfg::LongestPause);
 
     for (const StoredValue& end :
          {StoredValue{Start}, StoredValue{Start + 3 * 86400.0}, StoredValue{std::string("nan")},
