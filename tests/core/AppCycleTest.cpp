@@ -26,11 +26,13 @@ TEST_F(AppCycle, LaunchPublishesOneStateChangeAndArmsTheFirstInterval) {
 }
 
 TEST_F(AppCycle, TestModeIsExactlyOneArgumentMinusTestAndRunsInSeconds) {
-    const char* words[] = {"quillmere-timer", "-test", "-test"};
-    const char* other[] = {"quillmere-timer", "-Test"};
+    // As a process gets them: a null after the last.
+    const char* words[] = {"quillmere-timer", "-test", nullptr};
+    const char* three[] = {"quillmere-timer", "-test", "-test", nullptr};
+    const char* other[] = {"quillmere-timer", "-Test", nullptr};
     EXPECT_TRUE(App::isTestInvocation(2, words));
     EXPECT_FALSE(App::isTestInvocation(1, words));
-    EXPECT_FALSE(App::isTestInvocation(3, words));
+    EXPECT_FALSE(App::isTestInvocation(3, three));
     EXPECT_FALSE(App::isTestInvocation(2, other));
 
     launch(true);

@@ -30,6 +30,7 @@ TEST_F(Control, CommandsDoWhatTheMenuItemsDo) {
     send({"restart"});
     send({"mute"});
     EXPECT_EQ(status({"status"}), "11m left, muted");
+    EXPECT_TRUE(menu().find(UXMenu::MuteTitle.source)->state()); // the menu follows
     send({"unmute"});
     send({"unmute"});
     EXPECT_EQ(takeTrace(), (Strings{"ui Resume", "Paused->Timing", "ui Restart", "Timing->Timing",
@@ -63,6 +64,7 @@ TEST_F(Control, StatusCountsPastTheDeadlineInWholeSeconds) {
     EXPECT_EQ(status(), R"({"state":"Reminding","title":"+30","seconds_left":-30,"muted":false,)"
                         R"("paused":false})");
     EXPECT_EQ(status({"status"}), "Break due 30s ago");
+    EXPECT_DOUBLE_EQ(item().elapsedFraction(), 1); // the icon's ring is full
 }
 
 TEST_F(Control, FollowersHearOfEveryChangeButTheTimeLeftAlone) {

@@ -239,6 +239,7 @@ TEST_F(Windows, AboutShowsTheBuildAndItsLinksOrUnknownWithoutThem) {
     platform.files().addImage("Quillmere.png", 200, 100);
     launch();
     SimPanel& panel = aboutPanel();
+    EXPECT_TRUE(panel.titleHidden());
     EXPECT_EQ(panel.texts(),
               (Strings{"Quillmere Timer", "2026-12-01", "Version: 1.0.0", "Build: 42",
                        "[License](https://quillmere.org/license.txt)",
@@ -253,7 +254,14 @@ TEST_F(Windows, AboutShowsTheBuildAndItsLinksOrUnknownWithoutThem) {
     EXPECT_FALSE(panel.isOnScreen());
     EXPECT_EQ(platform.loop().unclosedModalRuns(), 0);
 
-    platform.files().addImage("Quillmere.png", 0, 0); // an empty image must not divide by zero
+    // A picture with no width or no height must not divide by zero; one pixel is a picture.
+    const std::tuple<double, double, std::size_t> sizes[] = {{0, 22, 1}, {22, 0, 1}, {1, 1, 2}};
+    for (const auto& [width, height, topRowItems] : sizes) {
+        platform.files().addImage("Quillmere.png", width, height);
+        launch();
+        EXPECT_EQ(aboutPanel().render().children.front().children.size(), topRowItems);
+    }
+    platform.files().addImage("Quillmere.png", 0, 0);
     platform.files().writeFile("BuildInfo.txt", "Version=\nBuild=\n");
     launch();
     const Strings texts = aboutPanel().texts();
