@@ -6,26 +6,10 @@
 # Usage: popup-after-interval.sh PATH-TO-quillmere-timer
 set -euo pipefail
 binary=$1
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "$*"; cat "$work/stdout" "$work/stderr" 2>/dev/null || true; exit 1; }
-
-# -noreset: a server that resets when its last client leaves refuses the next start meanwhile.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")"
+. "$(dirname "$0")/private-display.sh"
 
 # A user who has run it before, with a two-second interval. No tray, no session bus: the item is
 # the small status window.
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
-mkdir -p "$XDG_CONFIG_HOME/Quillmere" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 settings="$XDG_CONFIG_HOME/Quillmere/Quillmere Timer.conf"
 printf '[General]\nVersion=0.9\nTimerInterval=2\nPopupAlerts=true\nAutoRestart=true\nShowCountdown=true\nMute=true\n' >"$settings"
 
