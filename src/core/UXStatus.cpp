@@ -21,7 +21,10 @@ UXStatus::UXStatus(Cfg& cfg, UXAudio& audio, const BuildInfo& buildInfo, Events&
     , remainingTime_(std::move(remainingTime))
     , icon_(icon)
     , platform_(platform) {
-    events_.subscribe(Events::AppStateChangeSubscriber([this](AppState, AppState) { update(); }));
+    events_.subscribe(Events::AppStateChangeSubscriber([this](AppState, AppState) {
+        ringTitle_.clear();
+        update();
+    }));
     events_.subscribe(Events::CfgChangeSubscriber([this](const Cfg::Parameter&) { update(); }));
     events_.subscribe(Events::UIActionSubscriber([this](UIAction) { update(); }));
 }
@@ -97,7 +100,12 @@ void UXStatus::updateTitle() {
         text == "0";
     // The time in the icon is the title's: told first, so the item draws once per refresh.
     statusBarItem_->setTimeInIcon(cfg_.showTimeInIcon());
-    statusBarItem_->setElapsedFraction(elapsedFraction(remaining));
+    // The ring moves with the title and with each change of state (a restart): every new picture
+    // in a tray costs the process a wake-up, and the title changes once a minute.
+    if (text != ringTitle_) {
+        ringTitle_ = text;
+        statusBarItem_->setElapsedFraction(elapsedFraction(remaining));
+    }
     statusBarItem_->setTitle(text, TitleFont, red ? TitleColor::Red : TitleColor::Default);
 }
 

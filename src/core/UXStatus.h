@@ -101,6 +101,8 @@ private:
     std::unique_ptr<UXMenu> menu_;
     std::unique_ptr<StatusItem> statusBarItem_;
     std::shared_ptr<Timer> updateTimer_;
+    // The title the ring's part was last told with; cleared when the state changes.
+    std::string ringTitle_;
 };
 
 } // namespace quillmere
