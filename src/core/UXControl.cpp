@@ -133,7 +133,8 @@ UXControl::~UXControl() {
 }
 
 void UXControl::start() {
-    status_.setOnRefresh([this] { refresh(); });
+    status_.setOnRefresh(
+        [this](double remaining, const UXStatus::Texts& shown) { refresh(remaining, shown); });
     for (RemoteControl* port : ports_) {
         port->start({[this](const std::vector<std::string>& words) { return handle(words); },
                      [this] { return snapshot(); }});
@@ -178,15 +179,18 @@ RemoteReply UXControl::handle(const std::vector<std::string>& words) {
 
 RemoteStatus UXControl::snapshot() const {
     const double remaining = remainingTime_();
-    UXStatus::Texts texts = status_.texts(remaining);
+    return snapshot(remaining, status_.texts(remaining));
+}
+
+RemoteStatus UXControl::snapshot(double remaining, UXStatus::Texts texts) const {
     const AppState state = state_();
     return {stateName(state),         std::move(texts.title),
             std::move(texts.toolTip), truncatedToInt64(remaining).value_or(0),
             cfg_.isMuted(),           state == AppState::Paused};
 }
 
-void UXControl::refresh() {
-    RemoteStatus now = snapshot();
+void UXControl::refresh(double remaining, const UXStatus::Texts& shown) {
+    RemoteStatus now = snapshot(remaining, shown);
     RemoteControl::Changes changes{true, true, true, true};
     if (published_) {
         changes = {now.state != published_->state, now.title != published_->title,

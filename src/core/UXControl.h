@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppState.h"
+#include "core/UXStatus.h"
 #include "platform/RemoteControl.h"
 
 #include "platform/Translator.h"
@@ -16,7 +17,6 @@ namespace quillmere {
 
 class Cfg;
 class Events;
-class UXStatus;
 
 // The timer under the control of other programs: the command line (through the single-instance
 // socket) and D-Bus. Decides what each command does and tells followers what the item shows.
@@ -66,8 +66,10 @@ public:
     void start();
     RemoteReply handle(const std::vector<std::string>& words);
     RemoteStatus snapshot() const;
+    // The same from what a refresh of the item has just worked out.
+    RemoteStatus snapshot(double remaining, UXStatus::Texts texts) const;
     // Publishes what changed since the last time, if anything but the time left did.
-    void refresh();
+    void refresh(double remaining, const UXStatus::Texts& shown);
 
 private:
     Cfg& cfg_;

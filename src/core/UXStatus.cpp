@@ -50,9 +50,12 @@ void UXStatus::update() {
         return;
     }
     updateIcon();
-    updateTitle();
+    // Worked out once a refresh, for the item and for those that follow it.
+    const double remaining = remainingTime_();
+    const Texts shown = texts(remaining);
+    updateTitle(remaining, shown);
     if (onRefresh_) {
-        onRefresh_();
+        onRefresh_(remaining, shown);
     }
 }
 
@@ -86,9 +89,8 @@ UXStatus::Texts UXStatus::texts(double remaining) const {
     return {std::move(title), std::move(tip)};
 }
 
-void UXStatus::updateTitle() {
-    const double remaining = remainingTime_();
-    const auto [text, tip] = texts(remaining);
+void UXStatus::updateTitle(double remaining, const Texts& shown) {
+    const auto& [text, tip] = shown;
     // The tooltip always tells the time, the one place it stays with the countdown off.
     statusBarItem_->setToolTip(tip);
     // With the countdown off the last title stays as it is; it is not cleared.

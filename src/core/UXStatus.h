@@ -66,13 +66,13 @@ public:
     void startUpdateTimer(double seconds);
     // Tells whether the person is away long enough for a natural break (none: never).
     void setOnBreak(std::function<bool()> onBreak) { onBreak_ = std::move(onBreak); }
-    // Called after every refresh of the item, for those that follow what it shows.
-    void setOnRefresh(std::function<void()> onRefresh) { onRefresh_ = std::move(onRefresh); }
-
     struct Texts {
         std::string title;
         std::string toolTip;
     };
+    // Called after every refresh of the item with what it shows, for those that follow it.
+    using RefreshObserver = std::function<void(double remaining, const Texts& shown)>;
+    void setOnRefresh(RefreshObserver onRefresh) { onRefresh_ = std::move(onRefresh); }
     // The title and the tooltip's text a refresh shows with `remaining` seconds left.
     Texts texts(double remaining) const;
 
@@ -80,7 +80,7 @@ public:
     StatusItem* statusBarItem() { return statusBarItem_.get(); }
 
 private:
-    void updateTitle();
+    void updateTitle(double remaining, const Texts& shown);
     // The tooltip's text: the time left, or since the break was due, then what changes its
     // meaning ("paused", "muted").
     std::string toolTip(double remaining, const std::string& title) const;
@@ -95,7 +95,7 @@ private:
     std::function<AppState()> state_;
     std::function<double()> remainingTime_;
     std::function<bool()> onBreak_;
-    std::function<void()> onRefresh_;
+    RefreshObserver onRefresh_;
     AppIcon& icon_;
     Platform& platform_;
     std::unique_ptr<UXMenu> menu_;
