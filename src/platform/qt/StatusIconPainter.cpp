@@ -31,10 +31,9 @@ QPainterPath segments(QChar glyph) {
                                   {0, 2, 1, 2}, {0, 1, 0, 2},         {0, 0, 0, 1},
                                   {0, 1, 1, 1}, {0.5, 0, 0.15, 0.35}, {0.5, 0, 0.5, 2}};
     static const std::map<char16_t, const char*> lit = {
-        {u'0', "abcdef"},  {u'1', "hi"},     {u'2', "abged"},  {u'3', "abgcd"},
-        {u'4', "fgbc"},    {u'5', "afgcd"},  {u'6', "afgedc"}, {u'7', "abc"},
-        {u'8', "abcdefg"}, {u'9', "abcdfg"}, {u'h', "fegc"},   {u'-', "g"},
-        {u'\u2016', "bcef"}}; // the pause sign: two bars
+        {u'0', "abcdef"}, {u'1', "hi"},     {u'2', "abged"},    {u'3', "abgcd"},   {u'4', "fgbc"},
+        {u'5', "afgcd"},  {u'6', "afgedc"}, {u'7', "abc"},      {u'8', "abcdefg"}, {u'9', "abcdfg"},
+        {u'h', "fegc"},   {u'-', "g"},      {u'\u2016', "bcef"}}; // the pause sign: two bars
     QPainterPath path;
     if (glyph == u'+') {
         path.moveTo(0, 1);
@@ -116,7 +115,18 @@ QImage StatusIconPainter::picture(const Content& content, int size) {
 QImage StatusIconPainter::draw(const Content& content, int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QPainter painter(&image);
+    // Qt's raster engine hands a fill of more than about 96 spans to helper threads and sleeps
+    // until they are done: a ring alone has that many, and each picture then cost the idle
+    // program extra wake-ups. Painted two rows at a time, no fill gets that large.
+    for (int top = 0; top < size; top += 2) {
+        QPainter painter(&image);
+        painter.setClipRect(0, top, size, 2);
+        drawBand(painter, content, size);
+    }
+    return image;
+}
+
+void StatusIconPainter::drawBand(QPainter& painter, const Content& content, int size) {
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     const bool ring = content.ringStep >= 0;
     // 2 px at 22 px, 4 px at 44 px.
@@ -176,7 +186,6 @@ QImage StatusIconPainter::draw(const Content& content, int size) {
             painter.drawArc(circle, 90 * 16, -content.ringStep * 360 * 16 / RingSteps);
         }
     }
-    return image;
 }
 
 } // namespace quillmere::qt

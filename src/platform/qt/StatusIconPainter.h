@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QString>
 
+class QPainter;
+
 #include <map>
 #include <optional>
 #include <string>
@@ -46,6 +48,7 @@ public:
 
 private:
     static QImage draw(const Content& content, int size);
+    static void drawBand(QPainter& painter, const Content& content, int size);
 
     std::map<int, std::pair<Content, QImage>> last_;
 };
