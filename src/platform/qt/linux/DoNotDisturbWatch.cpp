@@ -11,6 +11,11 @@
 #include <gio/gio.h>
 #pragma pop_macro("signals")
 
+#include <dlfcn.h>
+
+#include <optional>
+#include <type_traits>
+
 namespace quillmere::qt {
 
 namespace {
@@ -22,27 +27,78 @@ const QString Inhibited = QStringLiteral("Inhibited");
 constexpr const char* GnomeSchema = "org.gnome.desktop.notifications";
 constexpr const char* ShowBanners = "show-banners";
 
+// GIO, loaded where the GNOME switch is read and nowhere else: linked in, it would cost every
+// run about 1 MB of memory and a little start-up time for a setting that is off by default.
+struct Gio {
+    decltype(&g_settings_schema_source_get_default) schemaSourceDefault;
+    decltype(&g_settings_schema_source_lookup) lookup;
+    decltype(&g_settings_schema_has_key) hasKey;
+    decltype(&g_settings_schema_get_key) key;
+    decltype(&g_settings_schema_key_get_value_type) valueType;
+    decltype(&g_settings_schema_key_unref) keyUnref;
+    decltype(&g_settings_schema_unref) schemaUnref;
+    decltype(&g_variant_type_equal) typeEqual;
+    decltype(&g_settings_new_full) settingsNew;
+    decltype(&g_settings_get_boolean) getBoolean;
+    decltype(&g_signal_connect_data) connect;
+    decltype(&g_signal_handler_disconnect) disconnect;
+    decltype(&g_object_unref) unref;
+};
+
+// None where GIO is not installed.
+const Gio* gio() {
+    static const std::optional<Gio> loaded = []() -> std::optional<Gio> {
+        // Never closed: its types and signal handlers live as long as the process.
+        void* library = ::dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr) {
+            return std::nullopt;
+        }
+        bool complete = true;
+        const auto find = [&](auto& function, const char* name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                ::dlsym(library, name));
+            complete = complete && function != nullptr;
+        };
+        Gio g{};
+        find(g.schemaSourceDefault, "g_settings_schema_source_get_default");
+        find(g.lookup, "g_settings_schema_source_lookup");
+        find(g.hasKey, "g_settings_schema_has_key");
+        find(g.key, "g_settings_schema_get_key");
+        find(g.valueType, "g_settings_schema_key_get_value_type");
+        find(g.keyUnref, "g_settings_schema_key_unref");
+        find(g.schemaUnref, "g_settings_schema_unref");
+        find(g.typeEqual, "g_variant_type_equal");
+        find(g.settingsNew, "g_settings_new_full");
+        find(g.getBoolean, "g_settings_get_boolean");
+        find(g.connect, "g_signal_connect_data");
+        find(g.disconnect, "g_signal_handler_disconnect");
+        find(g.unref, "g_object_unref");
+        return complete ? std::optional<Gio>(g) : std::nullopt;
+    }();
+    return loaded ? &*loaded : nullptr;
+}
+
 // GNOME's notifications schema with a Boolean "show-banners", where it is installed; never the
 // abort that GSettings gives for a missing schema or key.
 GSettings* gnomeNotificationSettings() {
-    GSettingsSchemaSource* schemas = g_settings_schema_source_get_default();
+    const Gio* g = gio();
+    GSettingsSchemaSource* schemas = g != nullptr ? g->schemaSourceDefault() : nullptr;
     if (schemas == nullptr) {
         return nullptr;
     }
-    GSettingsSchema* schema = g_settings_schema_source_lookup(schemas, GnomeSchema, TRUE);
+    GSettingsSchema* schema = g->lookup(schemas, GnomeSchema, TRUE);
     if (schema == nullptr) {
         return nullptr;
     }
     GSettings* settings = nullptr;
-    if (g_settings_schema_has_key(schema, ShowBanners)) {
-        GSettingsSchemaKey* key = g_settings_schema_get_key(schema, ShowBanners);
-        if (g_variant_type_equal(g_settings_schema_key_get_value_type(key),
-                                 G_VARIANT_TYPE_BOOLEAN)) {
-            settings = g_settings_new_full(schema, nullptr, nullptr);
+    if (g->hasKey(schema, ShowBanners)) {
+        GSettingsSchemaKey* key = g->key(schema, ShowBanners);
+        if (g->typeEqual(g->valueType(key), G_VARIANT_TYPE_BOOLEAN)) {
+            settings = g->settingsNew(schema, nullptr, nullptr);
         }
-        g_settings_schema_key_unref(key);
+        g->keyUnref(key);
     }
-    g_settings_schema_unref(schema);
+    g->schemaUnref(schema);
     return settings;
 }
 
@@ -75,7 +131,7 @@ std::string DoNotDisturbWatch::source() const {
     std::string names = *serverHasInhibited_ ? "Notifications" : "";
     if (gnomeSwitchApplies()) {
         if (GSettings* settings = gnomeNotificationSettings()) {
-            g_object_unref(settings);
+            gio()->unref(settings);
             names += names.empty() ? "GNOME" : ", GNOME";
         }
     }
@@ -107,11 +163,11 @@ void DoNotDisturbWatch::watch(std::function<void(State)> changed) {
     }
     if (gnomeNotifications_ != nullptr) {
         // GSettings reports a change only of a key read after connecting.
-        bannersHandler_ = g_signal_connect(gnomeNotifications_, "changed::show-banners",
-                                           G_CALLBACK(+[](GSettings*, const char*, gpointer self) {
-                                               static_cast<DoNotDisturbWatch*>(self)->readBanners();
-                                           }),
-                                           this);
+        bannersHandler_ = gio()->connect(gnomeNotifications_, "changed::show-banners",
+                                         G_CALLBACK(+[](GSettings*, const char*, gpointer self) {
+                                             static_cast<DoNotDisturbWatch*>(self)->readBanners();
+                                         }),
+                                         this, nullptr, GConnectFlags{});
         readBanners();
     }
 }
@@ -125,8 +181,8 @@ void DoNotDisturbWatch::unwatch() {
                         SLOT(onPropertiesChanged(QString, QVariantMap, QStringList)));
     }
     if (gnomeNotifications_ != nullptr) {
-        g_signal_handler_disconnect(gnomeNotifications_, bannersHandler_);
-        g_object_unref(gnomeNotifications_);
+        gio()->disconnect(gnomeNotifications_, bannersHandler_);
+        gio()->unref(gnomeNotifications_);
         gnomeNotifications_ = nullptr;
     }
     changed_ = nullptr;
@@ -147,7 +203,7 @@ void DoNotDisturbWatch::readInhibited() {
 }
 
 void DoNotDisturbWatch::readBanners() {
-    update(inhibited_, !g_settings_get_boolean(gnomeNotifications_, ShowBanners));
+    update(inhibited_, !gio()->getBoolean(gnomeNotifications_, ShowBanners));
 }
 
 void DoNotDisturbWatch::onPropertiesChanged(const QString& interface, const QVariantMap& changed,
