@@ -24,12 +24,6 @@ constexpr int ResumeId = 7;
 constexpr int MuteId = 8;
 constexpr int SettingsId = 10;
 
-template <typename T> T unpack(const QVariant& value) {
-    T result{};
-    value.value<QDBusArgument>() >> result;
-    return result;
-}
-
 QVariantList event(int id) {
     return {id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QVariant(0))), 0u};
 }
@@ -44,7 +38,7 @@ protected:
         if (revision != nullptr) {
             *revision = reply.arguments().value(0).toUInt();
         }
-        return unpack<DBusMenuLayout>(reply.arguments().value(1));
+        return qdbus_cast<DBusMenuLayout>(reply.arguments().value(1));
     }
     QVariant muteState() {
         return layout(-1).children.value(MuteId - 1).properties.value("toggle-state");
@@ -63,17 +57,13 @@ TEST_F(DBusMenuExporterTest, HostSeesTheMenuAndClicksRunTheActions) {
     const DBusMenuLayout root = layout(-1, &before);
     EXPECT_EQ(root.properties.value("children-display"), "submenu");
     ASSERT_EQ(root.children.size(), 12);
-    EXPECT_EQ(root.children[1].properties, (QVariantMap{{"type", "separator"}, {"visible", true}}));
     EXPECT_EQ(root.children[ResumeId - 1].properties.value("visible"), false);
-    const QVariantMap& restart = root.children[RestartId - 1].properties;
-    EXPECT_EQ(restart.value("label"), "Restart timer");
-    EXPECT_EQ(restart.value("enabled"), true);
-    EXPECT_FALSE(restart.contains("toggle-type"));
-    EXPECT_EQ(unpack<DBusMenuShortcut>(restart.value("shortcut")),
-              (DBusMenuShortcut{{"Control", "r"}}));
+    EXPECT_EQ(
+        qdbus_cast<DBusMenuShortcut>(root.children[RestartId - 1].properties.value("shortcut")),
+        (DBusMenuShortcut{{"Control", "r"}}));
     EXPECT_EQ(root.children[MuteId - 1].properties.value("toggle-type"), "checkmark");
     EXPECT_TRUE(layout(0).children.isEmpty()) << "depth 0 is the root alone";
-    const auto group = unpack<DBusMenuItemList>(
+    const auto group = qdbus_cast<DBusMenuItemList>(
         menuCall("GetGroupProperties",
                  {QVariant::fromValue(QList<int>{MuteId, 42}), QStringList{"label"}})
             .arguments()
@@ -87,7 +77,7 @@ TEST_F(DBusMenuExporterTest, HostSeesTheMenuAndClicksRunTheActions) {
     EXPECT_EQ(menuCall("Event", event(MuteId)).type(), QDBusMessage::ReplyMessage);
     ASSERT_TRUE(waitUntil([&] { return !area.heard("LayoutUpdated").isEmpty(); }));
     EXPECT_TRUE(controller->cfg().isMuted());
-    const auto updated = unpack<DBusMenuItemList>(
+    const auto updated = qdbus_cast<DBusMenuItemList>(
         area.heard("ItemsPropertiesUpdated").value(0).arguments().value(0));
     ASSERT_EQ(updated.size(), 1);
     EXPECT_EQ(updated[0].id, MuteId);

@@ -148,7 +148,7 @@ TEST_F(OnBus, PrefersTheCompositorThenX11ThenTheScreenSaver) {
     EXPECT_EQ(later->source(), "GNOME");
 }
 
-TEST_F(OnBus, LockedWhileLogindOrTheScreenSaverSaysSoAcrossRestarts) {
+TEST_F(OnBus, LogindAndTheScreenSaverTellLocksAndWakesAcrossRestartsAndWithoutLogindTheClocks) {
     const QString sessionPath = QStringLiteral("/org/freedesktop/login1/session/c1");
     std::atomic<bool> lockedHint{false};
     // One connection plays logind and the screen saver, so their signals keep their order.
@@ -166,26 +166,56 @@ TEST_F(OnBus, LockedWhileLogindOrTheScreenSaverSaysSoAcrossRestarts) {
     });
     ASSERT_TRUE(desktop.alsoOwn(Saver));
     FakeService impostor(bus, "org.example.Impostor", screenSaver);
+    const auto prepareForSleep = [](FakeService& sender, bool start) {
+        sender.emitSignal("/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                          "PrepareForSleep", {start});
+    };
+    desktop.drop();
+    std::chrono::nanoseconds slept{0};
+    qt::LinuxWakeNotifier notifier(timerBus, [&] { return slept; });
+    int wakes = 0;
+    notifier.addWakeObserver("didWakeFromSleep", [&] { ++wakes; });
+    EXPECT_TRUE(notifier.checksClocks()) << "a system bus without logind";
+    ASSERT_TRUE(desktop.own());
+    ASSERT_TRUE(waitUntil([&] { return notifier.usesLogind() && !notifier.checksClocks(); }));
+
     auto presence = this->presence();
     presence->watch(60, heard.observer());
     ASSERT_TRUE(waitUntil([&] { return desktop.calls("Get").size() == 2; }));
     desktop.emitSignal("/org/freedesktop/ScreenSaver", Saver, "ActiveChanged", {true});
     desktop.emitSignal(sessionPath, Session, "Lock", {});
     desktop.emitSignal("/org/freedesktop/ScreenSaver", Saver, "ActiveChanged", {false});
-    // Not a Boolean, not logind: neither unlocks.
+    // Not a Boolean, not logind: neither unlocks, nor does a stranger's resume wake; going to
+    // sleep is no wake either.
     desktop.emitSignal(sessionPath, "org.freedesktop.DBus.Properties", "PropertiesChanged",
                        {Session, QVariantMap{{"LockedHint", "no"}}, QStringList()});
     impostor.emitSignal(sessionPath, Session, "Unlock", {});
+    prepareForSleep(impostor, false);
+    prepareForSleep(desktop, true);
     ASSERT_TRUE(impostor.settle(timerBus) && desktop.settle(timerBus));
     EXPECT_TRUE(presence->isScreenLocked());
+    EXPECT_EQ(wakes, 0);
     desktop.emitSignal(sessionPath, Session, "Unlock", {});
-    ASSERT_TRUE(waitUntil([&] { return heard.locks.size() == 2; }));
-    // A restarted logind is asked again, and still knows the screen is locked.
+    prepareForSleep(desktop, false);
+    ASSERT_TRUE(waitUntil([&] { return heard.locks.size() == 2 && wakes == 1; }));
+
+    // Logind gone (restarting, or stopped): the clocks tell again, from where they are now.
     lockedHint = true;
+    slept += 40s;
     desktop.drop();
+    ASSERT_TRUE(waitUntil([&] { return !notifier.usesLogind() && notifier.checksClocks(); }));
+    EXPECT_FALSE(notifier.checkClocks());
+    slept += 40s;
+    EXPECT_TRUE(notifier.checkClocks());
+    EXPECT_EQ(wakes, 2);
+    // A restarted logind is asked again, and still knows the screen is locked.
     ASSERT_TRUE(desktop.own());
     ASSERT_TRUE(waitUntil([&] { return heard.locks.size() == 3; }));
     EXPECT_EQ(heard.locks, (std::vector<bool>{true, false, true}));
+    // Without any system bus at all, too.
+    qt::LinuxWakeNotifier busless(QDBusConnection(QStringLiteral("none")), [&] { return slept; });
+    slept += 40s;
+    EXPECT_TRUE(!busless.usesLogind() && busless.checkClocks());
 }
 
 TEST_F(OnBus, DoNotDisturbFollowsTheServersInhibitedAndMergesWithFullScreen) {
@@ -236,38 +266,6 @@ TEST(DoNotDisturbWatchTest, AMissingGnomeSchemaIsNoSourceAndNoAbort) {
             std::exit(watch.source().empty() && !watch.state().doNotDisturb ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
-}
-
-TEST_F(OnBus, LogindsResumeIsAWakeAndWithoutLogindTheClocksTell) {
-    FakeService logind(bus, "org.freedesktop.login1", screenSaver);
-    FakeService impostor(bus, "org.example.Impostor", screenSaver);
-    const auto prepareForSleep = [](FakeService& sender, bool start) {
-        sender.emitSignal("/org/freedesktop/login1", "org.freedesktop.login1.Manager",
-                          "PrepareForSleep", {start});
-    };
-    logind.drop();
-    std::chrono::nanoseconds slept{0};
-    qt::LinuxWakeNotifier notifier(timerBus, [&] { return slept; });
-    int wakes = 0;
-    notifier.addWakeObserver("didWakeFromSleep", [&] { ++wakes; });
-    EXPECT_TRUE(notifier.checksClocks()) << "a system bus without logind";
-    ASSERT_TRUE(logind.own());
-    ASSERT_TRUE(waitUntil([&] { return notifier.usesLogind() && !notifier.checksClocks(); }));
-    // Going to sleep, or someone else saying it woke: no wake.
-    prepareForSleep(logind, true);
-    prepareForSleep(impostor, false);
-    ASSERT_TRUE(logind.settle(timerBus) && impostor.settle(timerBus));
-    EXPECT_EQ(wakes, 0);
-    prepareForSleep(logind, false);
-    ASSERT_TRUE(waitUntil([&] { return wakes == 1; }));
-    // Logind gone (restarting, or stopped): the clocks tell again, from where they are now.
-    slept += 40s;
-    logind.drop();
-    ASSERT_TRUE(waitUntil([&] { return !notifier.usesLogind() && notifier.checksClocks(); }));
-    EXPECT_FALSE(notifier.checkClocks());
-    slept += 40s;
-    EXPECT_TRUE(notifier.checkClocks());
-    EXPECT_EQ(wakes, 2);
 }
 
 } // namespace

@@ -25,13 +25,9 @@ public:
     explicit FakeStatusArea(QDBusConnection bus)
         : bus_(std::move(bus)) {
         bus_.registerObject("/StatusNotifierWatcher", this, QDBusConnection::ExportScriptableSlots);
-        for (const char* name : {"NewTitle", "NewIcon", "NewAttentionIcon", "NewOverlayIcon",
-                                 "NewToolTip", "NewStatus", "XAyatanaNewLabel"}) {
-            bus_.connect({}, {}, "org.kde.StatusNotifierItem", name, this,
-                         SLOT(record(QDBusMessage)));
-        }
-        for (const char* name : {"ItemsPropertiesUpdated", "LayoutUpdated"}) {
-            bus_.connect({}, {}, "com.canonical.dbusmenu", name, this, SLOT(record(QDBusMessage)));
+        // Every signal of the item's interface and of its menu's.
+        for (const char* interface : {"org.kde.StatusNotifierItem", "com.canonical.dbusmenu"}) {
+            bus_.connect({}, {}, interface, {}, this, SLOT(record(QDBusMessage)));
         }
     }
     ~FakeStatusArea() override { bus_.unregisterObject("/StatusNotifierWatcher"); }

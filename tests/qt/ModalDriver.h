@@ -4,9 +4,11 @@
 
 #include "platform/qt/QtRunLoop.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 
@@ -46,6 +48,17 @@ public:
 private:
     QTimer timer_;
 };
+
+// The button of `box` showing `title`.
+inline QAbstractButton* buttonTitled(QMessageBox* box, const QString& title) {
+    for (QAbstractButton* button : box->buttons()) {
+        if (button->text() == title) {
+            return button;
+        }
+    }
+    ADD_FAILURE() << "no button " << title.toStdString();
+    return box->buttons().front();
+}
 
 inline void sendKey(QWidget* target, int key, const QString& text = {},
                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

@@ -1,9 +1,7 @@
-// The Qt run loop's timers and modal rule, the status menu and waking without a system bus, on
-// real Qt objects.
+// The Qt run loop's timers and modal rule, and the status menu, on real Qt objects.
 #include "PrivateBus.h"
 #include "platform/qt/QtMenu.h"
 #include "platform/qt/QtRunLoop.h"
-#include "platform/qt/linux/LinuxWakeNotifier.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -13,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -88,17 +85,6 @@ TEST(QtMenuTest, ItemsCarryTheirActionsChecksAndKeyEquivalents) {
     QCoreApplication::sendEvent(menu.menu(), &plainQ);
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(chosen, Strings{"Quit"});
-}
-
-// Without any system bus, only the clocks can tell a sleep from their usual drift.
-TEST(LinuxWakeNotifierTest, WithoutASystemBusTheClocksTellASleep) {
-    std::chrono::nanoseconds slept{0};
-    LinuxWakeNotifier notifier(QDBusConnection(QStringLiteral("none")), [&] { return slept; });
-    EXPECT_FALSE(notifier.usesLogind());
-    slept += 1s;
-    EXPECT_FALSE(notifier.checkClocks());
-    slept += 40s;
-    EXPECT_TRUE(notifier.checkClocks());
 }
 
 } // namespace

@@ -25,12 +25,6 @@ using namespace std::chrono_literals;
 using Backend = qt::AdaptiveStatusItem::Backend;
 const Font TitleFont{true, 12, Font::Weight::Regular};
 
-template <typename T> T unpack(const QVariant& value) {
-    T result{};
-    value.value<QDBusArgument>() >> result;
-    return result;
-}
-
 std::shared_ptr<qt::QtImage> logo() {
     return std::make_shared<qt::QtImage>(
         "Quillmere.png", QImage(QStringLiteral(QUILLMERE_TEST_RESOURCES "/Quillmere.png")));
@@ -51,7 +45,7 @@ protected:
     }
     // The 44-pixel picture the item publishes; it must be the one its icon name loads too.
     QImage published() {
-        const auto pixmaps = unpack<qt::DBusImageList>(area.property("IconPixmap"));
+        const auto pixmaps = qdbus_cast<qt::DBusImageList>(area.property("IconPixmap"));
         const QImage picture =
             pixmaps.size() == 2 ? qt::SniStatusItem::fromDBusImage(pixmaps[1]) : QImage();
         EXPECT_EQ(QImage(QDir(area.property("IconThemePath").toString())

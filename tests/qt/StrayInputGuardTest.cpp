@@ -5,20 +5,12 @@
 #include "platform/qt/QtAlert.h"
 #include "platform/qt/QtRunLoop.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
-#include <QMessageBox>
 #include <QTest>
 #include <QWindow>
 
 namespace quillmere::testing {
 namespace {
-
-QAbstractButton* button(QMessageBox* box, const QString& title) {
-    const auto buttons = box->buttons();
-    return *std::find_if(buttons.begin(), buttons.end(),
-                         [&](auto* b) { return b->text() == title; });
-}
 
 class StrayInputGuardTest : public ::testing::Test {
 protected:
@@ -66,11 +58,11 @@ TEST_F(StrayInputGuardTest, ClicksActAfterHalfASecondAndMnemonicsLikeKeys) {
         };
         advance(400);
         click(box->checkBox());
-        click(button(box, "&Restart"));
+        click(buttonTitled(box, "&Restart"));
         ASSERT_TRUE(QTest::qWaitForWindowActive(box)); // a mnemonic acts only there
         QTest::keyClick(box->windowHandle(), Qt::Key_S, Qt::AltModifier);
         EXPECT_TRUE(box->isVisible());
-        EXPECT_FALSE(button(box, "&Snooze")->isDown()) << "pressed, to answer a moment later";
+        EXPECT_FALSE(buttonTitled(box, "&Snooze")->isDown()) << "pressed, to answer a moment later";
         advance(100);
         click(box->checkBox());
         advance(1000);
