@@ -38,61 +38,54 @@ class ControlSocketTest : public ::testing::Test {
 protected:
     ControlSocketTest() {
         server.listen(folder.filePath("timer.socket"));
+        path = server.fullServerName().toLocal8Bit();
         control.start({[this](const Words& words) {
                            received.push_back(words);
-                           if (words.front() == "watch") {
-                               return RemoteReply{RemoteReply::Kind::Watch, "10m"};
-                           }
-                           if (words.front() == "bad") {
-                               return RemoteReply{RemoteReply::Kind::Refused, "unknown command"};
-                           }
-                           return RemoteReply{};
+                           return words.front() == "watch"
+                                      ? RemoteReply{RemoteReply::Kind::Watch, "10m"}
+                                  : words.front() == "bad"
+                                      ? RemoteReply{RemoteReply::Kind::Refused, "unknown command"}
+                                      : RemoteReply{};
                        },
                        [] { return RemoteStatus{}; }});
     }
 
-    // A client's request, and every line it got until the connection closed (or a second).
-    QList<QByteArray> ask(const QByteArray& request) {
+    // A client's request, and all it got until the connection closed (or three seconds).
+    QByteArray ask(const QByteArray& request) {
         QLocalSocket client;
         client.connectToServer(server.fullServerName());
         client.write(request);
         waitUntil([&] { return client.state() == QLocalSocket::UnconnectedState; });
-        QList<QByteArray> lines = client.readAll().split('\n');
-        lines.removeLast(); // after the last newline
-        return lines;
-    }
-    int deafClient(const QByteArray& request) {
-        return rawClient(server.fullServerName().toLocal8Bit().constData(), request);
+        return client.readAll();
     }
     void publishTitle(const std::string& title) {
-        RemoteStatus status;
-        status.title = title;
-        control.publish(status, {false, true, false, false});
+        control.publish({"", title, "", 0, false, false}, {false, true, false, false});
     }
 
     QTemporaryDir folder;
     QLocalServer server;
+    QByteArray path; // made before a fork: the child allocates nothing
     ControlSocket control{server};
     std::vector<Words> received;
 };
 
 TEST_F(ControlSocketTest, OneLineInOneLineOutAndWhatCannotBeReadIsRefused) {
-    EXPECT_EQ(ask("pause \t 30\r\n"), QList<QByteArray>{"ok"});
-    EXPECT_EQ(ask("bad\n"), QList<QByteArray>{"error: unknown command"});
+    EXPECT_EQ(ask("pause \t 30\r\n"), "ok\n");
+    EXPECT_EQ(ask("bad\n"), "error: unknown command\n");
     EXPECT_EQ(received, (std::vector<Words>{{"pause", "30"}, {"bad"}}));
-    EXPECT_EQ(ask("status\xff\xfe\n"), QList<QByteArray>{"error: request is not UTF-8"});
+    EXPECT_EQ(ask("status\xff\xfe\n"), "error: request is not UTF-8\n");
     EXPECT_EQ(ask(QByteArray(ControlSocket::MaxRequest + 100, 'a') + "\n"),
-              QList<QByteArray>{"error: request too long"});
+              "error: request too long\n");
     EXPECT_EQ(received.size(), 2u);
     EXPECT_TRUE(waitUntil([&] { return control.clients() == 0; }));
 
     // Connections that say nothing make room for one that does.
     std::vector<int> silent;
     for (int i = 1; i <= ControlSocket::MaxClients; ++i) {
-        silent.push_back(deafClient(""));
+        silent.push_back(rawClient(path.constData(), ""));
         ASSERT_TRUE(waitUntil([&] { return control.clients() == i; }));
     }
-    EXPECT_EQ(ask("restart\n"), QList<QByteArray>{"ok"});
+    EXPECT_EQ(ask("restart\n"), "ok\n");
     std::for_each(silent.begin(), silent.end(), ::close);
 }
 
@@ -106,9 +99,7 @@ TEST_F(ControlSocketTest, AFloodLeavesNothingBehindAndAWatcherThatStopsReadingIs
     };
     EXPECT_EQ(nextLine(), "10m\n");
     // Another process opens 2,000 connections as fast as it can: a request, garbage, a request
-    // too long, or nothing; it closes each without reading the answer. Made before the fork: the
-    // child allocates nothing.
-    const QByteArray path = server.fullServerName().toLocal8Bit();
+    // too long, or nothing; it closes each without reading the answer.
     const QByteArray requests[] = {"status\n", "\x01\x02\xff\n",
                                    QByteArray(ControlSocket::MaxRequest * 2, 'a'), ""};
     const pid_t flood = ::fork();
@@ -124,10 +115,10 @@ TEST_F(ControlSocketTest, AFloodLeavesNothingBehindAndAWatcherThatStopsReadingIs
                   std::chrono::seconds(60)));
     EXPECT_TRUE(waitUntil([&] { return control.clients() == 1; }));
     EXPECT_GT(received.size(), 50u);
-    EXPECT_EQ(ask("status\n"), QList<QByteArray>{"ok"});
+    EXPECT_EQ(ask("status\n"), "ok\n");
 
     // Titles far longer than any real one fill a deaf watcher's socket quickly.
-    const int deaf = deafClient("watch\n");
+    const int deaf = rawClient(path.constData(), "watch\n");
     ASSERT_TRUE(waitUntil([&] { return control.watchers() == 2; }));
     for (int i = 0; i < 1000 && control.watchers() == 2; ++i) {
         publishTitle(std::string(1000, 'x'));

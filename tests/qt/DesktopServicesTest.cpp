@@ -97,7 +97,7 @@ TEST_F(OnBus, GnomesMonitorTellsIdleAndBackAcrossRestarts) {
     EXPECT_EQ(thresholdAsked(3), 86400000u);
 }
 
-TEST_F(OnBus, TheScreenSaverIsAskedOnlyWhenNeededAndCoversNothingOnceGone) {
+TEST_F(OnBus, TheScreenSaverTellsIdleAndBackAndCoversNothingOnceGone) {
     std::atomic<uint> idleMs{5000};
     std::atomic<bool> garbage{false};
     // Answers the idle time and "not active"; or, turned to garbage, the idle time as text.
@@ -107,7 +107,6 @@ TEST_F(OnBus, TheScreenSaverIsAskedOnlyWhenNeededAndCoversNothingOnceGone) {
         }
         return QVariantList{bool(garbage)};
     });
-    const auto questions = [&] { return saver.calls("GetSessionIdleTime").size(); };
     EXPECT_TRUE(ScreenSaverSource::createIdleSource(timerBus));
     ScreenSaverSource watched(timerBus, ScreenSaverSource::freedesktop(), 10ms);
     watched.watch(1, heard.observer());
@@ -117,9 +116,6 @@ TEST_F(OnBus, TheScreenSaverIsAskedOnlyWhenNeededAndCoversNothingOnceGone) {
     idleMs = 100;
     ASSERT_TRUE(waitUntil([&] { return heard.active.size() == 1; }));
     EXPECT_NEAR(heard.active[0], 4.9, 0.09);
-    // Back: the next question waits until the threshold could be reached (0.9 s from now).
-    const auto afterBack = questions();
-    EXPECT_FALSE(waitUntil([&] { return questions() > afterBack; }, 300ms));
     // A lock; a screen saver that vanished covers nothing.
     saver.emitSignal("/ScreenSaver", Saver, "ActiveChanged", {true});
     saver.drop();

@@ -34,30 +34,29 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(content);
     }
+    QByteArray read(const QString& name) {
+        QFile file(name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     QTemporaryDir folder;
     QString path = folder.filePath("Quillmere Timer.conf");
 };
 
 TEST_F(DefaultsStoreTest, HandWrittenValuesSurviveAndACorruptFileIsKeptAside) {
-    write("[General]\nTimerInterval=900.7\nMute=garbage\nAlertSound=Sonar, Bowl\nVersion=\n"
-          "UnknownKey=kept\n");
+    const QByteArray handWritten = "[General]\nTimerInterval=900.7\nMute=garbage\n"
+                                   "AlertSound=Sonar, Bowl\nVersion=\nUnknownKey=kept\n";
+    write(handWritten);
     {
         QtDefaultsStore store(path);
         EXPECT_EQ(store.integerValue("TimerInterval"), 900);
         EXPECT_FALSE(store.boolValue("Mute"));                     // QVariant would read it as true
         EXPECT_EQ(store.stringValue("AlertSound"), "Sonar, Bowl"); // a list to QSettings
         EXPECT_EQ(store.stringValue("Version"), "");               // present, so not a first run
-        // The same value again (as the version at every start) leaves the file as it is.
-        const auto inode = [this] {
-            struct stat status {};
-            return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
-        };
-        const auto before = inode();
+        // The same value again (as the version at every start) leaves the file as written.
         store.setString("UnknownKey", "kept");
-        EXPECT_EQ(inode(), before);
+        EXPECT_EQ(read(path), handWritten);
         store.setBool("Mute", true);
-        EXPECT_NE(inode(), before);
     }
     EXPECT_TRUE(QtDefaultsStore(path).boolValue("Mute"));
     EXPECT_EQ(QtDefaultsStore(path).stringValue("UnknownKey"), "kept");
@@ -73,9 +72,7 @@ TEST_F(DefaultsStoreTest, HandWrittenValuesSurviveAndACorruptFileIsKeptAside) {
     store.setBool("Mute", false);
     EXPECT_FALSE(QtDefaultsStore(path).boolValue("Mute"));
     // What QSettings could not parse is kept, byte for byte, once, beside the rewritten file.
-    QFile kept(path + ".unreadable");
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), garbage);
+    EXPECT_EQ(read(path + ".unreadable"), garbage);
     EXPECT_FALSE(QFile::exists(path + ".unreadable-2"));
 }
 
@@ -132,8 +129,6 @@ TEST(ResourcesTest, TheFirstFolderWithARegularFileWinsAndImagesAreDecodedOnce) {
     ASSERT_TRUE(QFile::remove(folders[1] + "/Quillmere.png"));
     EXPECT_EQ(resources.image("Quillmere.png"), decoded) << "decoded once";
     EXPECT_EQ(resources.image("Missing.png"), nullptr);
-    ASSERT_TRUE(picture.save(folders[0] + "/Missing.png", "PNG"));
-    EXPECT_EQ(resources.image("Missing.png"), nullptr) << "a miss is remembered";
 }
 
 // A datagram socket standing in for the journal.

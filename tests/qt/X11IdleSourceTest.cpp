@@ -1,7 +1,7 @@
 // The X server's idle time and the active window's full-screen state, on a private Xvfb: idle
 // after the threshold without input and active at the next input with the time it was idle, by
 // the idle counter or the screen saver; full screen while the active window is; silence unwatched.
-#include "PrivateBus.h"
+#include "FakeService.h"
 
 #include "platform/qt/linux/X11FullScreenWatch.h"
 #include "platform/qt/linux/X11IdleSource.h"
@@ -24,18 +24,6 @@ namespace {
 using namespace std::chrono_literals;
 using qt::X11IdleSource;
 
-// What a source told, and when, counted from the last input the test made.
-struct Reports {
-    Reports() { sinceInput.start(); }
-    Presence::Observer observer() {
-        return {[this] { idleAfterMs.push_back(sinceInput.elapsed()); },
-                [this](double seconds) { active.push_back(seconds); }, nullptr};
-    }
-    QElapsedTimer sinceInput;
-    std::vector<qint64> idleAfterMs;
-    std::vector<double> active;
-};
-
 // An X server of the test's own (Xvfb), named by DISPLAY while it lives, so that no test touches
 // the user's display; and a connection to act on it as the user and a window manager would.
 class X11Test : public ::testing::Test {
@@ -44,6 +32,7 @@ protected:
         // Xvfb picks a free display and writes its number to standard output once it listens.
         // It must not reset when its last client leaves: a client connecting meanwhile is
         // refused. It ends with the test process, even one that crashed.
+        sinceInput.start();
         server_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp",
                                "-noreset"});
@@ -86,16 +75,17 @@ protected:
         setProperty(window, "_NET_WM_STATE", XCB_ATOM_ATOM, states);
     }
 
-    // The user moved the pointer somewhere new; the seconds `reports` had been idle.
-    double input(Reports& reports) {
-        const double idleSeconds = reports.sinceInput.elapsed() / 1000.0;
+    // The user moved the pointer somewhere new; the seconds they had been idle.
+    double input() {
+        const double idleSeconds = sinceInput.elapsed() / 1000.0;
         const QString to = QString::number(moves_ += 10);
         QProcess xdotool;
         xdotool.start("xdotool", {"mousemove", to, to});
         EXPECT_TRUE(xdotool.waitForFinished(5000) && xdotool.exitCode() == 0);
-        reports.sinceInput.restart();
+        sinceInput.restart();
         return idleSeconds;
     }
+    QElapsedTimer sinceInput;
 
 private:
     xcb_atom_t atom(const char* name) {
@@ -127,19 +117,19 @@ TEST_F(X11Test, IdleAndActiveByTheServersIdleCounter) {
     ASSERT_NE(source, nullptr);
     // Xvfb has IDLETIME (xcb's padded struct for a counter entry hides it from a plain reader).
     EXPECT_EQ(source->method(), X11IdleSource::Method::IdleCounter);
-    Reports first, second;
+    PresenceReports first, second;
     // A threshold that is no number watches nothing (and converts nothing to an integer).
     auto late = X11IdleSource::create();
     late->watch(std::nan(""), second.observer());
-    input(first);
+    input();
     source->watch(0.3, first.observer());
-    ASSERT_TRUE(waitUntil([&] { return first.idleAfterMs.size() == 1; }));
-    EXPECT_GE(first.idleAfterMs[0], 250) << "idle before the threshold";
-    EXPECT_TRUE(second.idleAfterMs.empty());
+    ASSERT_TRUE(waitUntil([&] { return first.idle == 1; }));
+    EXPECT_GE(sinceInput.elapsed(), 250) << "idle before the threshold";
+    EXPECT_EQ(second.idle, 0);
     // A source that starts watching when the person is already away says so at once.
     late->watch(0.3, second.observer());
-    ASSERT_TRUE(waitUntil([&] { return second.idleAfterMs.size() == 1; }, 500ms));
-    const double idleSeconds = input(first);
+    ASSERT_TRUE(waitUntil([&] { return second.idle == 1; }, 500ms));
+    const double idleSeconds = input();
     ASSERT_TRUE(waitUntil([&] { return first.active.size() == 1 && second.active.size() == 1; }));
     EXPECT_NEAR(first.active[0], idleSeconds, 0.15);
     EXPECT_NEAR(second.active[0], idleSeconds, 0.15);
