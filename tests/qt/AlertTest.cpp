@@ -1,5 +1,6 @@
 // The alert over QMessageBox: the reminder popup's answers, logo and check box, Escape and close,
-// and timers held while it is up.
+// and timers held while it is up; keys and clicks meant for another window, on a clock the test
+// moves; the user's language and Qt's own for its standard buttons.
 #include "ModalDriver.h"
 #include "PrivateBus.h"
 
@@ -8,6 +9,8 @@
 #include "core/Events.h"
 #include "core/UXPopup.h"
 #include "platform/qt/QtAlert.h"
+#include "platform/qt/QtRunLoop.h"
+#include "platform/qt/QtTranslator.h"
 #include "platform/sim/SimServices.h"
 #include "platform/sim/SimTranslator.h"
 
@@ -15,11 +18,14 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTest>
+#include <QWindow>
 
 namespace quillmere::testing {
 namespace {
 
 using qt::QtAlert;
+using qt::QtTranslator;
 
 class QtAlertTest : public ::testing::Test {
 protected:
@@ -86,6 +92,107 @@ TEST_F(QtAlertTest, EscapeAndClosingAnswerNoButtonAndTimersWaitUntilTheAlertIsGo
     EXPECT_EQ(alert.runModal(), 0);
     whenModal<QMessageBox>([](QMessageBox* box) { box->close(); });
     EXPECT_EQ(alert.runModal(), 0);
+}
+
+const QStringList BuiltCatalogues{QStringLiteral(QUILLMERE_TEST_TRANSLATIONS)};
+
+TEST(QtTranslatorTest, TakesTheShippedLanguageOrItsParentAndNeverASibling) {
+    const QtTranslator austrian(QLocale(QStringLiteral("de_AT")), BuiltCatalogues);
+    EXPECT_EQ(austrian.translate("UXMenu", "Quit"), "Beenden");
+    EXPECT_EQ(austrian.translate("UXMenu", "not one of ours"), "not one of ours");
+    EXPECT_EQ(
+        QtTranslator(QLocale(QStringLiteral("pt_BR")), BuiltCatalogues).translate("UXMenu", "Quit"),
+        "Sair");
+    // Traditional Chinese must not read Simplified, nor Portugal's Portuguese Brazil's.
+    for (const char* name : {"zh_TW", "pt_PT", "en_GB", "C"}) {
+        const QtTranslator other(QLocale(QString::fromLatin1(name)), BuiltCatalogues);
+        EXPECT_TRUE(other.language().isEmpty()) << name;
+        EXPECT_EQ(other.translate("UXMenu", "Quit"), "Quit") << name;
+    }
+}
+
+TEST(QtTranslatorTest, QtsOwnButtonsFollowOnceInstalled) {
+    QtTranslator chinese(QLocale(QStringLiteral("zh_CN")), BuiltCatalogues);
+    chinese.install();
+    qt::QtRunLoop runLoop;
+    ModalWatchdog watchdog{runLoop};
+    qt::QtAlert alert(runLoop);
+    alert.setInformativeText(chinese.translate("SettingsView", "Invalid interval"));
+    whenModal<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->informativeText(), QStringLiteral("间隔无效"));
+        EXPECT_EQ(box->buttons().front()->text(), QStringLiteral("确定"));
+        box->buttons().front()->click();
+    });
+    EXPECT_EQ(alert.runModal(), Alert::FirstButtonReturn);
+}
+
+class StrayInputGuardTest : public ::testing::Test {
+protected:
+    // A reminder's alert: Restart, Snooze and a check box; `act` runs once it is in front.
+    std::unique_ptr<qt::QtAlert> reminder(std::function<void(QMessageBox*)> act) {
+        auto alert = std::make_unique<qt::QtAlert>(runLoop, [this] { return now; });
+        alert->addButton("&Restart");
+        alert->addButton("&Snooze");
+        alert->setShowsSuppressionButton(true);
+        whenModal<QMessageBox>(std::move(act));
+        return alert;
+    }
+    void advance(int ms) { now += std::chrono::milliseconds(ms); }
+
+    std::chrono::steady_clock::time_point now;
+    qt::QtRunLoop runLoop;
+    ModalWatchdog watchdog{runLoop};
+};
+
+TEST_F(StrayInputGuardTest, KeysActAfterASecondAndAPauseButNeverAsRepeats) {
+    EXPECT_EQ(reminder([this](QMessageBox* box) {
+                  QWindow* window = box->windowHandle();
+                  QTest::keyClick(window, Qt::Key_Return); // typed elsewhere as it came up
+                  advance(600);
+                  QTest::keyClick(window, Qt::Key_Escape);
+                  for (int i = 0; i < 4; ++i) { // typing on past the first second
+                      advance(400);
+                      QTest::keyClick(window, Qt::Key_Space);
+                  }
+                  advance(2000); // a held key's repeats, however late
+                  qt_handleKeyEvent(window, QEvent::KeyPress, Qt::Key_Return, {}, {}, true);
+                  EXPECT_TRUE(box->isVisible());
+                  EXPECT_FALSE(box->checkBox()->isChecked());
+                  advance(600);
+                  QTest::keyClick(window, Qt::Key_Return);
+              })->runModal(),
+              Alert::FirstButtonReturn);
+}
+
+TEST_F(StrayInputGuardTest, ClicksActAfterHalfASecondAndMnemonicsLikeKeys) {
+    auto alert = reminder([this](QMessageBox* box) {
+        const auto click = [box](QWidget* target) {
+            QTest::mouseClick(box->windowHandle(), Qt::LeftButton, {},
+                              target->mapTo(box, target->rect().center()));
+        };
+        advance(400);
+        click(box->checkBox());
+        click(buttonTitled(box, "&Restart"));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(box)); // a mnemonic acts only there
+        QTest::keyClick(box->windowHandle(), Qt::Key_S, Qt::AltModifier);
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_FALSE(buttonTitled(box, "&Snooze")->isDown()) << "pressed, to answer a moment later";
+        advance(100);
+        click(box->checkBox());
+        advance(1000);
+        QTest::keyClick(box->windowHandle(), Qt::Key_S, Qt::AltModifier);
+    });
+    EXPECT_EQ(alert->runModal(), Alert::FirstButtonReturn + 1);
+    EXPECT_TRUE(alert->suppressionButtonState()) << "ticked once, by the late click";
+}
+
+// An alert over one of our own windows takes them at once.
+TEST_F(StrayInputGuardTest, OverOurOwnWindowKeysActAtOnce) {
+    qt::QtAlert overSettings(runLoop, [this] { return now; });
+    const qt::QtRunLoop::ModalScope settingsWindow(runLoop);
+    whenModal<QMessageBox>(
+        [](QMessageBox* box) { QTest::keyClick(box->windowHandle(), Qt::Key_Return); });
+    EXPECT_EQ(overSettings.runModal(), Alert::FirstButtonReturn);
 }
 
 } // namespace

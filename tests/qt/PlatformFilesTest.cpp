@@ -1,15 +1,20 @@
 // The files the platform reads and writes: the settings file, whatever a user or a crash left in
-// it; resources in the folders of an install or a build; log lines to the journal.
+// it; resources in the folders of an install or a build; log lines to the journal; the lock of
+// the one running program per user; the entry that starts it at login.
 #include "platform/qt/QtDefaultsStore.h"
 #include "platform/qt/QtResources.h"
 #include "platform/qt/QtSystemLog.h"
+#include "platform/qt/SingleInstance.h"
+#include "platform/qt/linux/XdgAutostart.h"
 
 #include "platform/Image.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -184,6 +189,128 @@ TEST_F(SystemLogTest, EachLineIsOneEntryAndNeitherABusyJournalNorNoneHoldsTheCal
         QtSystemLog(socket).error("Quillmere Timer", "QuillmereLog", "to syslog");
     }
     EXPECT_LT(clock.elapsed(), 500);
+}
+
+TEST(SingleInstanceTest, ALockLeftByACrashDoesNotBlockButARunningOneDoesUntilItEnds) {
+    QTemporaryDir folder;
+    // A lock file naming a process that no longer exists.
+    QFile lock(folder.filePath("quillmere-timer.lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly) && lock.write("2147483646\nquillmere-timer\n\n"));
+    lock.close();
+    auto first = std::make_unique<SingleInstance>(folder.path(), "quillmere-timer");
+    ASSERT_TRUE(first->acquire());
+    SingleInstance second(folder.path(), "quillmere-timer");
+    EXPECT_FALSE(second.acquire());
+    first.reset();
+    EXPECT_TRUE(second.acquire());
+}
+
+// Elsewhere another user could take the lock's name first and keep the program from starting.
+TEST(SingleInstanceTest, AFolderOthersCanWriteHoldsNoLockAndBlocksNoStart) {
+    QTemporaryDir folder;
+    ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0777), 0);
+    SingleInstance first(folder.path(), "quillmere-timer");
+    SingleInstance second(folder.path(), "quillmere-timer");
+    EXPECT_TRUE(first.acquire());
+    EXPECT_TRUE(second.acquire());
+    EXPECT_FALSE(QFile::exists(folder.filePath("quillmere-timer.lock")));
+}
+
+// Puts an environment variable back as it was (unset and empty mean the same to the folder).
+struct RestoredVariable {
+    const char* name;
+    QByteArray value = qgetenv(name);
+    ~RestoredVariable() { qputenv(name, value); }
+};
+
+TEST(SingleInstanceTest, RuntimeFolderIsOneOnlyThisUserCanWrite) {
+    QTemporaryDir temp; // stands in for /tmp
+    QTemporaryDir runtime;
+    const RestoredVariable tmpdir{"TMPDIR"};
+    const RestoredVariable xdg{"XDG_RUNTIME_DIR"};
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    qputenv("XDG_RUNTIME_DIR", "");
+    const QString own = temp.filePath(QStringLiteral("quillmere-timer-%1").arg(::geteuid()));
+    EXPECT_EQ(SingleInstance::runtimeFolder(), own);
+    EXPECT_EQ(QFileInfo(own).permissions() & 0x0077, 0); // nothing for group or others
+
+    // $XDG_RUNTIME_DIR comes first, unless others can write it.
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    EXPECT_EQ(SingleInstance::runtimeFolder(), runtime.path());
+    ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0777), 0);
+    EXPECT_EQ(SingleInstance::runtimeFolder(), own);
+
+    // Our name taken first, by a link or by another user: no folder at all.
+    ASSERT_TRUE(QDir(own).removeRecursively());
+    ASSERT_TRUE(QFile::link(temp.path(), own));
+    EXPECT_EQ(SingleInstance::runtimeFolder(), QString());
+    ASSERT_TRUE(QFile::remove(own));
+    if (::geteuid() == 0) {
+        ASSERT_TRUE(QDir().mkdir(own));
+        ASSERT_EQ(::chown(QFile::encodeName(own).constData(), 65534, 65534), 0);
+        EXPECT_EQ(SingleInstance::runtimeFolder(), QString());
+    }
+}
+
+class XdgAutostartTest : public ::testing::Test {
+protected:
+    qt::XdgAutostart autostart(const QString& executable) {
+        return {executable, root_.filePath("home"), {root_.filePath("system")}};
+    }
+    QString entry(const QString& folder = "home") {
+        return root_.filePath(folder + "/autostart/org.quillmere.Timer.desktop");
+    }
+    void put(const QByteArray& text, const QString& folder = "home") {
+        QDir().mkpath(root_.filePath(folder + "/autostart"));
+        QFile file(entry(folder));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    }
+    QByteArray userEntry() {
+        QFile file(entry());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // desktop-file-validate's verdict on the user's entry: 0 when valid.
+    int validate() { return QProcess::execute("desktop-file-validate", {entry()}); }
+
+    QTemporaryDir root_;
+};
+
+TEST_F(XdgAutostartTest, WritesAValidEntryReflectsWhatIsThereAndRemovesOnlyItsOwn) {
+    qt::XdgAutostart login = autostart("/opt/my apps/quill$mere%");
+    EXPECT_FALSE(login.isEnabled());
+    ASSERT_TRUE(login.setEnabled(true));
+    EXPECT_TRUE(login.isEnabled());
+    EXPECT_TRUE(userEntry().contains("\nExec=\"/opt/my apps/quill\\\\$mere%%\"\n"));
+    EXPECT_EQ(validate(), 0);
+    ASSERT_TRUE(login.setEnabled(false));
+    EXPECT_FALSE(QFile::exists(entry()));
+
+    // A system entry starts it too: switching off then leaves a hidden entry in its place.
+    put("[Desktop Entry]\nType=Application\nExec=quillmere-timer\n", "system");
+    EXPECT_TRUE(login.isEnabled());
+    ASSERT_TRUE(login.setEnabled(false));
+    EXPECT_FALSE(login.isEnabled());
+    EXPECT_EQ(validate(), 0);
+
+    // What is there counts; an entry of the user's own that starts it is kept as it is.
+    for (const QByteArray off : {"[Desktop Entry]\nExec=true\nHidden = true\n",
+                                 "[Desktop Entry]\nExec=true\nX-GNOME-Autostart-enabled=false\n",
+                                 "[Other]\nExec=true\n"}) {
+        put(off);
+        EXPECT_FALSE(login.isEnabled()) << off.toStdString();
+    }
+    ASSERT_TRUE(login.setEnabled(true));
+    const QByteArray own = "[Desktop Entry]\nExec=quillmere-timer\n[Other]\nHidden=true\n";
+    put(own);
+    EXPECT_TRUE(login.setEnabled(true));
+    EXPECT_EQ(userEntry(), own);
+
+    // A pipe at the name would block a read and swallow a write: it is neither.
+    QFile::remove(entry());
+    ASSERT_EQ(::mkfifo(entry().toLocal8Bit().constData(), 0600), 0);
+    EXPECT_FALSE(login.isEnabled());
+    ASSERT_TRUE(login.setEnabled(true));
+    EXPECT_TRUE(login.isEnabled());
 }
 
 } // namespace

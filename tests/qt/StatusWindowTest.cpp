@@ -75,11 +75,7 @@ TEST(StatusWindowTest, ShowsTheTimeInTheCornerOpensItsMenuAndMovesForTheNextRunT
     window.setTitle("9", TitleFont, TitleColor::Default);
     EXPECT_EQ(window.width(), width);
 
-    // A click or Return opens the menu; a drag or the arrows move it, and the next run too.
-    mouse(window, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
-    mouse(window, QEvent::MouseButtonRelease, {5, 5}, Qt::NoButton);
-    EXPECT_TRUE(menu.menu()->isVisible());
-    menu.menu()->hide();
+    // Return opens the menu; a drag or the arrows move it, and the next run too.
     press(window, Qt::Key_Return);
     EXPECT_TRUE(menu.menu()->isVisible());
     menu.menu()->hide();
