@@ -1,20 +1,144 @@
-// The timer's D-Bus interface, as a script or a shell extension sees it on a private bus.
-#include "platform/qt/linux/DBusControl.h"
+// Commands from outside: over the single-instance socket, with real sockets and a separate
+// flooding process; and over the timer's D-Bus interface, as a script or a shell extension sees
+// it on a private bus.
 #include "PrivateBus.h"
+#include "platform/qt/ControlSocket.h"
+#include "platform/qt/linux/DBusControl.h"
 
 #include <QDBusArgument>
-#include <QDBusMetaType>
 #include <QDBusPendingCall>
-#include <QDBusVariant>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QObject>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace quillmere::qt {
 namespace {
 
 using testing::waitUntil;
 using Words = std::vector<std::string>;
+
+// A connection without Qt, as another program makes it; sends `request` and never reads.
+int rawClient(const char* path, const QByteArray& request) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path, sizeof address.sun_path - 1);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+        ::send(fd, request.constData(), static_cast<std::size_t>(request.size()), MSG_NOSIGNAL);
+    }
+    return fd;
+}
+
+class ControlSocketTest : public ::testing::Test {
+protected:
+    ControlSocketTest() {
+        server.listen(folder.filePath("timer.socket"));
+        path = server.fullServerName().toLocal8Bit();
+        control.start({[this](const Words& words) {
+                           received.push_back(words);
+                           return words.front() == "watch"
+                                      ? RemoteReply{RemoteReply::Kind::Watch, "10m"}
+                                  : words.front() == "bad"
+                                      ? RemoteReply{RemoteReply::Kind::Refused, "unknown command"}
+                                      : RemoteReply{};
+                       },
+                       [] { return RemoteStatus{}; }});
+    }
+
+    // A client's request, and all it got until the connection closed (or three seconds).
+    QByteArray ask(const QByteArray& request) {
+        QLocalSocket client;
+        client.connectToServer(server.fullServerName());
+        client.write(request);
+        waitUntil([&] { return client.state() == QLocalSocket::UnconnectedState; });
+        return client.readAll();
+    }
+    void publishTitle(const std::string& title) {
+        control.publish({"", title, "", 0, false, false}, {false, true, false, false});
+    }
+
+    QTemporaryDir folder;
+    QLocalServer server;
+    QByteArray path; // made before a fork: the child allocates nothing
+    ControlSocket control{server};
+    std::vector<Words> received;
+};
+
+TEST_F(ControlSocketTest, OneLineInOneLineOutAndWhatCannotBeReadIsRefused) {
+    EXPECT_EQ(ask("pause \t 30\r\n"), "ok\n");
+    EXPECT_EQ(ask("bad\n"), "error: unknown command\n");
+    EXPECT_EQ(received, (std::vector<Words>{{"pause", "30"}, {"bad"}}));
+    EXPECT_EQ(ask("status\xff\xfe\n"), "error: request is not UTF-8\n");
+    EXPECT_EQ(ask(QByteArray(ControlSocket::MaxRequest + 100, 'a') + "\n"),
+              "error: request too long\n");
+    EXPECT_EQ(received.size(), 2u);
+    EXPECT_TRUE(waitUntil([&] { return control.clients() == 0; }));
+
+    // Connections that say nothing make room for one that does.
+    std::vector<int> silent;
+    for (int i = 1; i <= ControlSocket::MaxClients; ++i) {
+        silent.push_back(rawClient(path.constData(), ""));
+        ASSERT_TRUE(waitUntil([&] { return control.clients() == i; }));
+    }
+    EXPECT_EQ(ask("restart\n"), "ok\n");
+    std::for_each(silent.begin(), silent.end(), ::close);
+}
+
+TEST_F(ControlSocketTest, AFloodLeavesNothingBehindAndAWatcherThatStopsReadingIsDropped) {
+    QLocalSocket watcher;
+    watcher.connectToServer(server.fullServerName());
+    watcher.write("watch\n");
+    const auto nextLine = [&] {
+        waitUntil([&] { return watcher.canReadLine(); });
+        return watcher.readLine();
+    };
+    EXPECT_EQ(nextLine(), "10m\n");
+    // Another process opens 2,000 connections as fast as it can: a request, garbage, a request
+    // too long, or nothing; it closes each without reading the answer.
+    const QByteArray requests[] = {"status\n", "\x01\x02\xff\n",
+                                   QByteArray(ControlSocket::MaxRequest * 2, 'a'), ""};
+    const pid_t flood = ::fork();
+    if (flood == 0) {
+        for (int i = 0; i < 2000; ++i) {
+            ::close(rawClient(path.constData(), requests[i % 4]));
+        }
+        ::_exit(0);
+    }
+    bool ended = false; // reaped once only
+    EXPECT_TRUE(
+        waitUntil([&] { return ended = ended || ::waitpid(flood, nullptr, WNOHANG) == flood; },
+                  std::chrono::seconds(60)));
+    EXPECT_TRUE(waitUntil([&] { return control.clients() == 1; }));
+    EXPECT_GT(received.size(), 50u);
+    EXPECT_EQ(ask("status\n"), "ok\n");
+
+    // Titles far longer than any real one fill a deaf watcher's socket quickly.
+    const int deaf = rawClient(path.constData(), "watch\n");
+    ASSERT_TRUE(waitUntil([&] { return control.watchers() == 2; }));
+    for (int i = 0; i < 1000 && control.watchers() == 2; ++i) {
+        publishTitle(std::string(1000, 'x'));
+        ASSERT_EQ(nextLine().size(), 1001);
+    }
+    EXPECT_EQ(control.watchers(), 1);
+    control.publish(RemoteStatus{}, {true, false, true, true}); // the title stayed
+    publishTitle("9m");
+    EXPECT_EQ(nextLine(), "9m\n");
+    control.stop(); // the timer ends
+    EXPECT_TRUE(waitUntil([&] { return watcher.state() == QLocalSocket::UnconnectedState; }));
+    EXPECT_EQ(control.clients(), 0);
+    ::close(deaf);
+}
 
 class Heard : public QObject {
     Q_OBJECT
@@ -123,4 +247,4 @@ TEST_F(DBusControlTest, MethodsAreTheCommandsAndPropertiesTellTheStatusAndWhatCh
 } // namespace
 } // namespace quillmere::qt
 
-#include "DBusControlTest.moc"
+#include "RemoteControlTest.moc"
