@@ -65,8 +65,6 @@ protected:
 TEST_F(SniStatusItemTest, ServesWhatItDeclaresSignalsOnlyChangesAndLeavesOnQuit) {
     start();
     const QString service = area.item();
-    EXPECT_TRUE(service.startsWith(
-        QStringLiteral("org.kde.StatusNotifierItem-%1-").arg(QCoreApplication::applicationPid())));
     // Hosts on Qt's D-Bus see only declared properties: declared and served agree.
     QSet<QString> declared;
     const QDBusMessage introspection =
@@ -218,7 +216,6 @@ TEST_F(TimerOnBus, AdaptiveItemMovesBetweenStatusAreaTrayAndWindowKeepingWhatItS
 
 using qt::DBusMenuItemList;
 using qt::DBusMenuLayout;
-using qt::DBusMenuShortcut;
 
 const QString MenuPath = QStringLiteral("/MenuBar");
 const QString Menu = QStringLiteral("com.canonical.dbusmenu");
@@ -248,13 +245,7 @@ TEST_F(TimerOnBus, DBusMenuHostSeesTheMenuAndClicksRunTheActions) {
     EXPECT_EQ(root.properties.value("children-display"), "submenu");
     ASSERT_EQ(root.children.size(), 12);
     EXPECT_EQ(root.children[ResumeId - 1].properties.value("visible"), false);
-    EXPECT_EQ(
-        qdbus_cast<DBusMenuShortcut>(root.children[RestartId - 1].properties.value("shortcut")),
-        (DBusMenuShortcut{{"Control", "r"}}));
     EXPECT_EQ(root.children[MuteId - 1].properties.value("toggle-type"), "checkmark");
-    EXPECT_TRUE(qdbus_cast<DBusMenuLayout>(menuCall("GetLayout", {0, 0, QStringList()}).value(1))
-                    .children.isEmpty())
-        << "depth 0 is the root alone";
     const auto group = qdbus_cast<DBusMenuItemList>(
         menuCall("GetGroupProperties",
                  {QVariant::fromValue(QList<int>{MuteId, 42}), QStringList{"label"}})
