@@ -96,7 +96,7 @@ TEST_F(QtAlertTest, EscapeAndClosingAnswerNoButtonAndTimersWaitUntilTheAlertIsGo
 
 const QStringList BuiltCatalogues{QStringLiteral(QUILLMERE_TEST_TRANSLATIONS)};
 
-TEST(QtTranslatorTest, TakesTheShippedLanguageOrItsParentAndNeverASibling) {
+TEST_F(QtAlertTest, TakesTheShippedLanguageOrItsParentNeverASiblingAndQtsOwnButtonsFollow) {
     const QtTranslator austrian(QLocale(QStringLiteral("de_AT")), BuiltCatalogues);
     EXPECT_EQ(austrian.translate("UXMenu", "Quit"), "Beenden");
     EXPECT_EQ(austrian.translate("UXMenu", "not one of ours"), "not one of ours");
@@ -109,13 +109,9 @@ TEST(QtTranslatorTest, TakesTheShippedLanguageOrItsParentAndNeverASibling) {
         EXPECT_TRUE(other.language().isEmpty()) << name;
         EXPECT_EQ(other.translate("UXMenu", "Quit"), "Quit") << name;
     }
-}
-
-TEST(QtTranslatorTest, QtsOwnButtonsFollowOnceInstalled) {
+    // Qt's own buttons follow once a language is installed.
     QtTranslator chinese(QLocale(QStringLiteral("zh_CN")), BuiltCatalogues);
     chinese.install();
-    qt::QtRunLoop runLoop;
-    ModalWatchdog watchdog{runLoop};
     qt::QtAlert alert(runLoop);
     alert.setInformativeText(chinese.translate("SettingsView", "Invalid interval"));
     whenModal<QMessageBox>([](QMessageBox* box) {

@@ -272,15 +272,13 @@ TEST(DoNotDisturbWatchTest, AMissingGnomeSchemaIsNoSourceAndNoAbort) {
 const QString Name = QStringLiteral("org.freedesktop.Notifications");
 const QString Path = QStringLiteral("/org/freedesktop/Notifications");
 
-TEST(FreedesktopNotificationsTest, NotifiesReplacesAndHearsOnlyItsOwnServer) {
-    PrivateBus bus;
-    ASSERT_TRUE(bus.isRunning());
-    qt::FreedesktopNotifications notifications([&] { return bus.connect("timer"); });
-    std::vector<std::string> heard; // the actions chosen, and "closed"
+TEST_F(OnBus, NotificationsReplaceAndHearOnlyTheirOwnServer) {
+    qt::FreedesktopNotifications notifications([&] { return timerBus; });
+    std::vector<std::string> chosen; // the actions chosen, and "closed"
     const auto show = [&](qt::FreedesktopNotifications& on) {
         on.show("Quillmere Timer", "Look around.", {{"restart", "Restart"}, {"snooze", "Snooze"}},
-                {[&](const std::string& key) { heard.push_back(key); },
-                 [&] { heard.push_back("closed"); }});
+                {[&](const std::string& key) { chosen.push_back(key); },
+                 [&] { chosen.push_back("closed"); }});
     };
     const auto nothingPending = [&] {
         return waitUntil(
@@ -325,7 +323,7 @@ TEST(FreedesktopNotificationsTest, NotifiesReplacesAndHearsOnlyItsOwnServer) {
     other.send(QDBusMessage::createSignal(Path, Name, "ActionInvoked") << 7u << "restart");
     server.emitSignal(Path, Name, "ActionInvoked", {8u, "restart"});
     server.emitSignal(Path, Name, "ActionInvoked", {7u, "snooze"});
-    ASSERT_TRUE(waitUntil([&] { return !heard.empty(); }));
+    ASSERT_TRUE(waitUntil([&] { return !chosen.empty(); }));
 
     // The next replaces it, plain where the server has no buttons; once closed, the next after
     // that stands alone.
@@ -335,7 +333,7 @@ TEST(FreedesktopNotificationsTest, NotifiesReplacesAndHearsOnlyItsOwnServer) {
     EXPECT_EQ(second[1], 7u);
     EXPECT_TRUE(second[5].toStringList().isEmpty());
     server.emitSignal(Path, Name, "NotificationClosed", {9u, 2u});
-    ASSERT_TRUE(waitUntil([&] { return heard.size() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return chosen.size() == 2; }));
     EXPECT_EQ(notify(3)[1], 0u);
 
     // Closed by the program, also while its request is on its way: the server is told.
@@ -349,7 +347,7 @@ TEST(FreedesktopNotificationsTest, NotifiesReplacesAndHearsOnlyItsOwnServer) {
     ASSERT_TRUE(waitUntil([&] { return server.calls("CloseNotification").size() == 2; }));
     EXPECT_EQ(server.calls("CloseNotification")[0].arguments(), QVariantList{9u});
     EXPECT_EQ(server.calls("CloseNotification")[1].arguments(), QVariantList{11u});
-    EXPECT_EQ(heard, (std::vector<std::string>{"snooze", "closed"}));
+    EXPECT_EQ(chosen, (std::vector<std::string>{"snooze", "closed"}));
 }
 
 } // namespace

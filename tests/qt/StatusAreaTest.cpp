@@ -231,12 +231,8 @@ QVariantList event(int id) {
 
 // The root holds each item of the status menu (whose order the core tests check) as an entry.
 // Hosts hear of a changed check mark once, and of nothing when nothing changed.
-TEST_F(TimerOnBus, DBusMenuHostSeesTheMenuAndClicksRunTheActions) {
-    ASSERT_TRUE(bus.isRunning());
-    ASSERT_TRUE(area.own());
-    storeSettings();
-    launch();
-    ASSERT_TRUE(area.waitForRegistrations(1));
+TEST_F(SniStatusItemTest, DBusMenuHostSeesTheMenuAndClicksRunTheActions) {
+    start();
     const auto menuCall = [&](const QString& method, const QVariantList& arguments) {
         return area.call(MenuPath, Menu, method, arguments).arguments();
     };
