@@ -75,8 +75,4 @@ inline void typeText(QWidget* target, const QString& text) {
     }
 }
 
-inline void selectAll(QWidget* target) {
-    sendKey(target, Qt::Key_A, {}, Qt::ControlModifier);
-}
-
 } // namespace quillmere::testing

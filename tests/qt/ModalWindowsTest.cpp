@@ -136,7 +136,7 @@ TEST_F(QtAlertTest, TakesTheShippedLanguageOrItsParentNeverASiblingAndQtsOwnButt
     EXPECT_EQ(alert.runModal(), Alert::FirstButtonReturn);
 }
 
-class StrayInputGuardTest : public ::testing::Test {
+class StrayInputGuardTest : public QtAlertTest {
 protected:
     // A reminder's alert: Restart, Snooze and a check box; `act` runs once it is in front.
     std::unique_ptr<qt::QtAlert> reminder(std::function<void(QMessageBox*)> act) {
@@ -150,8 +150,6 @@ protected:
     void advance(int ms) { now += std::chrono::milliseconds(ms); }
 
     std::chrono::steady_clock::time_point now;
-    qt::QtRunLoop runLoop;
-    ModalWatchdog watchdog{runLoop};
 };
 
 TEST_F(StrayInputGuardTest, KeysActAfterASecondAndAPauseButNeverAsRepeats) {
@@ -290,7 +288,7 @@ TEST_F(PanelTest, SettingsEditInPlaceRefuseABadIntervalAndSaveOnceOnOKOrReturn) 
         titled<QPushButton>(panel, "OK")->click(); // refused, but the sound and flags are saved
         EXPECT_TRUE(warned);
         EXPECT_TRUE(panel->isVisible());
-        selectAll(interval);
+        sendKey(interval, Qt::Key_A, {}, Qt::ControlModifier); // selects all
         typeText(interval, "120");
         sendKey(interval, Qt::Key_Return);
     });

@@ -37,18 +37,21 @@
 namespace quillmere::qt {
 namespace {
 
+// What the file at `path` holds; nothing when it cannot be read.
+QByteArray read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+// Replaces what the file at `path` holds with `bytes`; the path, as a string.
+std::string write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                file.write(bytes) == bytes.size());
+    return path.toStdString();
+}
+
 class DefaultsStoreTest : public ::testing::Test {
 protected:
-    void write(const QByteArray& content) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-    }
-    QByteArray read(const QString& name) {
-        QFile file(name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     QTemporaryDir folder;
     QString path = folder.filePath("Quillmere Timer.conf");
 };
@@ -56,7 +59,7 @@ protected:
 TEST_F(DefaultsStoreTest, HandWrittenValuesSurviveAndACorruptFileIsKeptAside) {
     const QByteArray handWritten = "[General]\nTimerInterval=900.7\nMute=garbage\n"
                                    "AlertSound=Sonar, Bowl\nVersion=\nUnknownKey=kept\n";
-    write(handWritten);
+    write(path, handWritten);
     {
         QtDefaultsStore store(path);
         EXPECT_EQ(store.integerValue("TimerInterval"), 900);
@@ -75,7 +78,7 @@ TEST_F(DefaultsStoreTest, HandWrittenValuesSurviveAndACorruptFileIsKeptAside) {
         "\x00\xff[[[General\n=novalue\nTimerInterval=1200\n\xc3\x28=\x80\n@Variant(\x01)\n";
     const QByteArray garbage(bytes, sizeof bytes - 1); // with its NUL byte, without the last
     path = folder.filePath("corrupt.conf");            // a file QSettings has not cached
-    write(garbage);
+    write(path, garbage);
     QtDefaultsStore store(path);
     EXPECT_NO_FATAL_FAILURE(store.integerValue("TimerInterval"));
     store.setBool("Mute", true);
@@ -116,7 +119,7 @@ TEST_F(DefaultsStoreTest, FifoOrHugeFileIsSetAsideUnopenedAndTheStoreStartsEmpty
 
     // Larger than any settings file: kept as it is, not read, not written back.
     const QByteArray huge = "[General]\nTimerInterval=1200\n" + QByteArray(2 << 20, '#');
-    write(huge);
+    write(path, huge);
     QtDefaultsStore store(path);
     EXPECT_FALSE(store.contains("TimerInterval"));
     store.setBool("Mute", false);
@@ -256,20 +259,12 @@ TEST(SingleInstanceTest, RuntimeFolderIsOneOnlyThisUserCanWrite) {
 
 class XdgAutostartTest : public ::testing::Test {
 protected:
-    qt::XdgAutostart autostart(const QString& executable) {
-        return {executable, root_.filePath("home"), {root_.filePath("system")}};
-    }
     QString entry(const QString& folder = "home") {
         return root_.filePath(folder + "/autostart/org.quillmere.Timer.desktop");
     }
     void put(const QByteArray& text, const QString& folder = "home") {
         QDir().mkpath(root_.filePath(folder + "/autostart"));
-        QFile file(entry(folder));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
-    }
-    QByteArray userEntry() {
-        QFile file(entry());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        write(entry(folder), text);
     }
     // desktop-file-validate's verdict on the user's entry: 0 when valid.
     int validate() { return QProcess::execute("desktop-file-validate", {entry()}); }
@@ -278,11 +273,12 @@ protected:
 };
 
 TEST_F(XdgAutostartTest, WritesAValidEntryReflectsWhatIsThereAndRemovesOnlyItsOwn) {
-    qt::XdgAutostart login = autostart("/opt/my apps/quill$mere%");
+    XdgAutostart login("/opt/my apps/quill$mere%", root_.filePath("home"),
+                       {root_.filePath("system")});
     EXPECT_FALSE(login.isEnabled());
     ASSERT_TRUE(login.setEnabled(true));
     EXPECT_TRUE(login.isEnabled());
-    EXPECT_TRUE(userEntry().contains("\nExec=\"/opt/my apps/quill\\\\$mere%%\"\n"));
+    EXPECT_TRUE(read(entry()).contains("\nExec=\"/opt/my apps/quill\\\\$mere%%\"\n"));
     EXPECT_EQ(validate(), 0);
     ASSERT_TRUE(login.setEnabled(false));
     EXPECT_FALSE(QFile::exists(entry()));
@@ -305,7 +301,7 @@ TEST_F(XdgAutostartTest, WritesAValidEntryReflectsWhatIsThereAndRemovesOnlyItsOw
     const QByteArray own = "[Desktop Entry]\nExec=quillmere-timer\n[Other]\nHidden=true\n";
     put(own);
     EXPECT_TRUE(login.setEnabled(true));
-    EXPECT_EQ(userEntry(), own);
+    EXPECT_EQ(read(entry()), own);
 
     // A pipe at the name would block a read and swallow a write: it is neither.
     QFile::remove(entry());
@@ -341,23 +337,17 @@ QByteArray riff(const QByteArray& chunks) {
 class AudioTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { qputenv("PULSE_SERVER", "unix:/nonexistent/quillmere/pulse"); }
-    std::string write(const QString& fileName, const QByteArray& bytes) {
-        QFile file(folder.filePath(fileName));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName().toStdString();
-    }
     QtAudio audio;
     QTemporaryDir folder;
 };
 
 TEST_F(AudioTest, OnlyWholePcmWavFilesLoadAndNothingWaitsForAMissingServer) {
-    QFile sonarFile(packaged + "Sonar.wav");
-    ASSERT_TRUE(sonarFile.open(QIODevice::ReadOnly));
-    const QByteArray sonar = sonarFile.readAll(), samples(400, '\x11');
+    const QByteArray sonar = read(packaged + "Sonar.wav"), samples(400, '\x11');
+    ASSERT_FALSE(sonar.isEmpty());
     // An odd chunk before the format is stepped over with its padding.
-    const auto stereo = audio.load(write(
-        "Stereo.wav", riff(chunk("LIST", "INFOabc") + fmt(1, 2, 16) + chunk("data", samples))));
+    const auto stereo =
+        audio.load(write(folder.filePath("Stereo.wav"),
+                         riff(chunk("LIST", "INFOabc") + fmt(1, 2, 16) + chunk("data", samples))));
     ASSERT_NE(stereo, nullptr);
     const std::pair<const char*, QByteArray> refused[] = {
         {"cut in the samples", sonar.left(sonar.size() / 2)},
@@ -369,7 +359,7 @@ TEST_F(AudioTest, OnlyWholePcmWavFilesLoadAndNothingWaitsForAMissingServer) {
         {"no samples", riff(fmt(1, 1, 16) + chunk("data", {}))},
     };
     for (const auto& [name, bytes] : refused) {
-        EXPECT_EQ(audio.load(write("Damaged.wav", bytes)), nullptr) << name;
+        EXPECT_EQ(audio.load(write(folder.filePath("Damaged.wav"), bytes)), nullptr) << name;
     }
     QElapsedTimer clock;
     clock.start();

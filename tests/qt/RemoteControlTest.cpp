@@ -171,9 +171,6 @@ protected:
     QDBusMessage method(const QString& member, const QVariantList& arguments = {}) {
         return call(DBusControl::Interface, member, arguments);
     }
-    QDBusMessage properties(const QString& member, const QVariantList& arguments) {
-        return call("org.freedesktop.DBus.Properties", member, arguments);
-    }
 
     testing::PrivateBus bus;
     QDBusConnection client = bus.connect("client");
@@ -201,7 +198,9 @@ TEST_F(DBusControlTest, MethodsAreTheCommandsAndPropertiesTellTheStatusAndWhatCh
     EXPECT_EQ(received, (std::vector<Words>{{"pause", "0"}}));
 
     const QVariantMap all = qdbus_cast<QVariantMap>(
-        properties("GetAll", {DBusControl::Interface}).arguments().value(0));
+        call("org.freedesktop.DBus.Properties", "GetAll", {DBusControl::Interface})
+            .arguments()
+            .value(0));
     EXPECT_EQ(all.value("Title"), QString("\u201612m"));
     EXPECT_EQ(all.value("SecondsLeft"), QVariant(qlonglong{-61}));
     const QString xml =
