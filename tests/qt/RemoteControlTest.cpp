@@ -85,13 +85,14 @@ TEST_F(ControlSocketTest, OneLineInOneLineOutAndWhatCannotBeReadIsRefused) {
     EXPECT_EQ(received.size(), 2u);
     EXPECT_TRUE(waitUntil([&] { return control.clients() == 0; }));
 
-    // Connections that say nothing make room for one that does.
+    // Connections that say nothing make room for one that does: the oldest goes.
     std::vector<int> silent;
     for (int i = 1; i <= ControlSocket::MaxClients; ++i) {
         silent.push_back(rawClient(path.constData(), ""));
         ASSERT_TRUE(waitUntil([&] { return control.clients() == i; }));
     }
     EXPECT_EQ(ask("restart\n"), "ok\n");
+    EXPECT_TRUE(waitUntil([&] { return control.clients() == ControlSocket::MaxClients - 1; }));
     std::for_each(silent.begin(), silent.end(), ::close);
 }
 
