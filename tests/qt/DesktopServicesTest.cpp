@@ -1,16 +1,21 @@
 // The desktop's services on a private bus, played by fakes: idle and back from GNOME's idle
 // monitor and the screen saver, locks from logind and the screen saver, which idle source a
-// desktop gets, do-not-disturb from the notification server, and wakes as logind tells them.
+// desktop gets, do-not-disturb from the notification server, wakes as logind tells them, and
+// notifications.
 #include "FakeService.h"
 #include "platform/qt/linux/DesktopBusyMonitor.h"
 #include "platform/qt/linux/DesktopPresence.h"
 #include "platform/qt/linux/DoNotDisturbWatch.h"
+#include "platform/qt/linux/FreedesktopNotifications.h"
 #include "platform/qt/linux/LinuxWakeNotifier.h"
 #include "platform/qt/linux/MutterIdleSource.h"
 #include "platform/qt/linux/ScreenSaverSource.h"
 #include "platform/sim/SimPresence.h"
 
+#include <QDBusArgument>
 #include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QSemaphore>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -97,7 +102,7 @@ TEST_F(OnBus, GnomesMonitorTellsIdleAndBackAcrossRestarts) {
     EXPECT_EQ(thresholdAsked(3), 86400000u);
 }
 
-TEST_F(OnBus, TheScreenSaverIsAskedOnlyWhenNeededAndCoversNothingOnceGone) {
+TEST_F(OnBus, TheScreenSaverTellsIdleAndBackAndCoversNothingOnceGone) {
     std::atomic<uint> idleMs{5000};
     std::atomic<bool> garbage{false};
     // Answers the idle time and "not active"; or, turned to garbage, the idle time as text.
@@ -107,7 +112,6 @@ TEST_F(OnBus, TheScreenSaverIsAskedOnlyWhenNeededAndCoversNothingOnceGone) {
         }
         return QVariantList{bool(garbage)};
     });
-    const auto questions = [&] { return saver.calls("GetSessionIdleTime").size(); };
     EXPECT_TRUE(ScreenSaverSource::createIdleSource(timerBus));
     ScreenSaverSource watched(timerBus, ScreenSaverSource::freedesktop(), 10ms);
     watched.watch(1, heard.observer());
@@ -117,9 +121,6 @@ TEST_F(OnBus, TheScreenSaverIsAskedOnlyWhenNeededAndCoversNothingOnceGone) {
     idleMs = 100;
     ASSERT_TRUE(waitUntil([&] { return heard.active.size() == 1; }));
     EXPECT_NEAR(heard.active[0], 4.9, 0.09);
-    // Back: the next question waits until the threshold could be reached (0.9 s from now).
-    const auto afterBack = questions();
-    EXPECT_FALSE(waitUntil([&] { return questions() > afterBack; }, 300ms));
     // A lock; a screen saver that vanished covers nothing.
     saver.emitSignal("/ScreenSaver", Saver, "ActiveChanged", {true});
     saver.drop();
@@ -148,7 +149,7 @@ TEST_F(OnBus, PrefersTheCompositorThenX11ThenTheScreenSaver) {
     EXPECT_EQ(later->source(), "GNOME");
 }
 
-TEST_F(OnBus, LockedWhileLogindOrTheScreenSaverSaysSoAcrossRestarts) {
+TEST_F(OnBus, LogindAndTheScreenSaverTellLocksAndWakesAcrossRestartsAndWithoutLogindTheClocks) {
     const QString sessionPath = QStringLiteral("/org/freedesktop/login1/session/c1");
     std::atomic<bool> lockedHint{false};
     // One connection plays logind and the screen saver, so their signals keep their order.
@@ -166,26 +167,56 @@ TEST_F(OnBus, LockedWhileLogindOrTheScreenSaverSaysSoAcrossRestarts) {
     });
     ASSERT_TRUE(desktop.alsoOwn(Saver));
     FakeService impostor(bus, "org.example.Impostor", screenSaver);
+    const auto prepareForSleep = [](FakeService& sender, bool start) {
+        sender.emitSignal("/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                          "PrepareForSleep", {start});
+    };
+    desktop.drop();
+    std::chrono::nanoseconds slept{0};
+    qt::LinuxWakeNotifier notifier(timerBus, [&] { return slept; });
+    int wakes = 0;
+    notifier.addWakeObserver("didWakeFromSleep", [&] { ++wakes; });
+    EXPECT_TRUE(notifier.checksClocks()) << "a system bus without logind";
+    ASSERT_TRUE(desktop.own());
+    ASSERT_TRUE(waitUntil([&] { return notifier.usesLogind() && !notifier.checksClocks(); }));
+
     auto presence = this->presence();
     presence->watch(60, heard.observer());
     ASSERT_TRUE(waitUntil([&] { return desktop.calls("Get").size() == 2; }));
     desktop.emitSignal("/org/freedesktop/ScreenSaver", Saver, "ActiveChanged", {true});
     desktop.emitSignal(sessionPath, Session, "Lock", {});
     desktop.emitSignal("/org/freedesktop/ScreenSaver", Saver, "ActiveChanged", {false});
-    // Not a Boolean, not logind: neither unlocks.
+    // Not a Boolean, not logind: neither unlocks, nor does a stranger's resume wake; going to
+    // sleep is no wake either.
     desktop.emitSignal(sessionPath, "org.freedesktop.DBus.Properties", "PropertiesChanged",
                        {Session, QVariantMap{{"LockedHint", "no"}}, QStringList()});
     impostor.emitSignal(sessionPath, Session, "Unlock", {});
+    prepareForSleep(impostor, false);
+    prepareForSleep(desktop, true);
     ASSERT_TRUE(impostor.settle(timerBus) && desktop.settle(timerBus));
     EXPECT_TRUE(presence->isScreenLocked());
+    EXPECT_EQ(wakes, 0);
     desktop.emitSignal(sessionPath, Session, "Unlock", {});
-    ASSERT_TRUE(waitUntil([&] { return heard.locks.size() == 2; }));
-    // A restarted logind is asked again, and still knows the screen is locked.
+    prepareForSleep(desktop, false);
+    ASSERT_TRUE(waitUntil([&] { return heard.locks.size() == 2 && wakes == 1; }));
+
+    // Logind gone (restarting, or stopped): the clocks tell again, from where they are now.
     lockedHint = true;
+    slept += 40s;
     desktop.drop();
+    ASSERT_TRUE(waitUntil([&] { return !notifier.usesLogind() && notifier.checksClocks(); }));
+    EXPECT_FALSE(notifier.checkClocks());
+    slept += 40s;
+    EXPECT_TRUE(notifier.checkClocks());
+    EXPECT_EQ(wakes, 2);
+    // A restarted logind is asked again, and still knows the screen is locked.
     ASSERT_TRUE(desktop.own());
     ASSERT_TRUE(waitUntil([&] { return heard.locks.size() == 3; }));
     EXPECT_EQ(heard.locks, (std::vector<bool>{true, false, true}));
+    // Without any system bus at all, too.
+    qt::LinuxWakeNotifier busless(QDBusConnection(QStringLiteral("none")), [&] { return slept; });
+    slept += 40s;
+    EXPECT_TRUE(!busless.usesLogind() && busless.checkClocks());
 }
 
 TEST_F(OnBus, DoNotDisturbFollowsTheServersInhibitedAndMergesWithFullScreen) {
@@ -238,36 +269,85 @@ TEST(DoNotDisturbWatchTest, AMissingGnomeSchemaIsNoSourceAndNoAbort) {
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST_F(OnBus, LogindsResumeIsAWakeAndWithoutLogindTheClocksTell) {
-    FakeService logind(bus, "org.freedesktop.login1", screenSaver);
-    FakeService impostor(bus, "org.example.Impostor", screenSaver);
-    const auto prepareForSleep = [](FakeService& sender, bool start) {
-        sender.emitSignal("/org/freedesktop/login1", "org.freedesktop.login1.Manager",
-                          "PrepareForSleep", {start});
+const QString Name = QStringLiteral("org.freedesktop.Notifications");
+const QString Path = QStringLiteral("/org/freedesktop/Notifications");
+
+TEST_F(OnBus, NotificationsReplaceAndHearOnlyTheirOwnServer) {
+    qt::FreedesktopNotifications notifications([&] { return timerBus; });
+    std::vector<std::string> chosen; // the actions chosen, and "closed"
+    const auto show = [&](qt::FreedesktopNotifications& on) {
+        on.show("Quillmere Timer", "Look around.", {{"restart", "Restart"}, {"snooze", "Snooze"}},
+                {[&](const std::string& key) { chosen.push_back(key); },
+                 [&] { chosen.push_back("closed"); }});
     };
-    logind.drop();
-    std::chrono::nanoseconds slept{0};
-    qt::LinuxWakeNotifier notifier(timerBus, [&] { return slept; });
-    int wakes = 0;
-    notifier.addWakeObserver("didWakeFromSleep", [&] { ++wakes; });
-    EXPECT_TRUE(notifier.checksClocks()) << "a system bus without logind";
-    ASSERT_TRUE(logind.own());
-    ASSERT_TRUE(waitUntil([&] { return notifier.usesLogind() && !notifier.checksClocks(); }));
-    // Going to sleep, or someone else saying it woke: no wake.
-    prepareForSleep(logind, true);
-    prepareForSleep(impostor, false);
-    ASSERT_TRUE(logind.settle(timerBus) && impostor.settle(timerBus));
-    EXPECT_EQ(wakes, 0);
-    prepareForSleep(logind, false);
-    ASSERT_TRUE(waitUntil([&] { return wakes == 1; }));
-    // Logind gone (restarting, or stopped): the clocks tell again, from where they are now.
-    slept += 40s;
-    logind.drop();
-    ASSERT_TRUE(waitUntil([&] { return !notifier.usesLogind() && notifier.checksClocks(); }));
-    EXPECT_FALSE(notifier.checkClocks());
-    slept += 40s;
-    EXPECT_TRUE(notifier.checkClocks());
-    EXPECT_EQ(wakes, 2);
+    const auto nothingPending = [&] {
+        return waitUntil(
+            [&] { return notifications.findChildren<QDBusPendingCallWatcher*>().isEmpty(); });
+    };
+    // No server, or no bus at all: nothing shows, nothing waits.
+    show(notifications);
+    EXPECT_TRUE(nothingPending());
+    qt::FreedesktopNotifications noBus([] { return QDBusConnection(QStringLiteral("none")); });
+    show(noBus);
+    EXPECT_TRUE(noBus.findChildren<QDBusPendingCallWatcher*>().isEmpty());
+
+    std::atomic<bool> actions{true};
+    std::atomic<uint> nextId{7};
+    std::atomic<bool> holding{false}, held{false}; // the answer to Notify waits for `letGo`
+    QSemaphore letGo;
+    FakeService server(bus, Name, [&](const QDBusMessage& call) -> std::optional<QVariantList> {
+        if (call.member() == "GetCapabilities") {
+            return QVariantList{actions ? QStringList{"body", "actions"} : QStringList{"body"}};
+        }
+        if (call.member() == "Notify" && holding) {
+            held = true;
+            letGo.acquire();
+        }
+        return QVariantList{QVariant::fromValue(uint(nextId))};
+    });
+    const auto notify = [&](qsizetype count) {
+        show(notifications);
+        EXPECT_TRUE(waitUntil([&] { return server.calls("Notify").size() == count; }));
+        EXPECT_TRUE(nothingPending());
+        return server.calls("Notify").back().arguments();
+    };
+    const QVariantList first = notify(1);
+    EXPECT_EQ(server.calls("Notify")[0].signature(), "susssasa{sv}i");
+    EXPECT_EQ(first[5].toStringList(), (QStringList{"restart", "Restart", "snooze", "Snooze"}));
+    const QVariant urgency = qdbus_cast<QVariantMap>(first[6]).value("urgency");
+    EXPECT_EQ(urgency, QVariant::fromValue(uchar(1)));
+    EXPECT_EQ(urgency.metaType(), QMetaType::fromType<uchar>()); // a byte
+
+    // Only the server that showed it speaks for it, and only of the one on screen.
+    QDBusConnection other = bus.connect("other");
+    other.send(QDBusMessage::createSignal(Path, Name, "ActionInvoked") << 7u << "restart");
+    server.emitSignal(Path, Name, "ActionInvoked", {8u, "restart"});
+    server.emitSignal(Path, Name, "ActionInvoked", {7u, "snooze"});
+    ASSERT_TRUE(waitUntil([&] { return !chosen.empty(); }));
+
+    // The next replaces it, plain where the server has no buttons; once closed, the next after
+    // that stands alone.
+    actions = false;
+    nextId = 9;
+    const QVariantList second = notify(2);
+    EXPECT_EQ(second[1], 7u);
+    EXPECT_TRUE(second[5].toStringList().isEmpty());
+    server.emitSignal(Path, Name, "NotificationClosed", {9u, 2u});
+    ASSERT_TRUE(waitUntil([&] { return chosen.size() == 2; }));
+    EXPECT_EQ(notify(3)[1], 0u);
+
+    // Closed by the program, also while its request is on its way: the server is told.
+    notifications.close();
+    holding = true;
+    nextId = 11;
+    show(notifications);
+    ASSERT_TRUE(waitUntil([&] { return bool(held); }));
+    notifications.close();
+    letGo.release();
+    ASSERT_TRUE(waitUntil([&] { return server.calls("CloseNotification").size() == 2; }));
+    EXPECT_EQ(server.calls("CloseNotification")[0].arguments(), QVariantList{9u});
+    EXPECT_EQ(server.calls("CloseNotification")[1].arguments(), QVariantList{11u});
+    EXPECT_EQ(chosen, (std::vector<std::string>{"snooze", "closed"}));
 }
 
 } // namespace

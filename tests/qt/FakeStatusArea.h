@@ -25,13 +25,9 @@ public:
     explicit FakeStatusArea(QDBusConnection bus)
         : bus_(std::move(bus)) {
         bus_.registerObject("/StatusNotifierWatcher", this, QDBusConnection::ExportScriptableSlots);
-        for (const char* name : {"NewTitle", "NewIcon", "NewAttentionIcon", "NewOverlayIcon",
-                                 "NewToolTip", "NewStatus", "XAyatanaNewLabel"}) {
-            bus_.connect({}, {}, "org.kde.StatusNotifierItem", name, this,
-                         SLOT(record(QDBusMessage)));
-        }
-        for (const char* name : {"ItemsPropertiesUpdated", "LayoutUpdated"}) {
-            bus_.connect({}, {}, "com.canonical.dbusmenu", name, this, SLOT(record(QDBusMessage)));
+        // Every signal of the item's interface and of its menu's.
+        for (const char* interface : {"org.kde.StatusNotifierItem", "com.canonical.dbusmenu"}) {
+            bus_.connect({}, {}, interface, {}, this, SLOT(record(QDBusMessage)));
         }
     }
     ~FakeStatusArea() override { bus_.unregisterObject("/StatusNotifierWatcher"); }
@@ -58,13 +54,9 @@ public:
     }
     // The item's properties, one or all.
     QVariant property(const QString& name) {
-        return properties("Get", name).value<QDBusVariant>().variant();
+        return properties("Get", {name}).value<QDBusVariant>().variant();
     }
-    QVariantMap allProperties() {
-        QVariantMap all;
-        properties("GetAll").value<QDBusArgument>() >> all;
-        return all;
-    }
+    QVariantMap allProperties() { return qdbus_cast<QVariantMap>(properties("GetAll", {})); }
 
     // Signals heard from the item and its menu since the last clear: their names, in order.
     QStringList heard() const {
@@ -97,14 +89,11 @@ private slots:
     void record(const QDBusMessage& message) { heard_.append(message); }
 
 private:
-    QVariant properties(const char* method, const QString& name = {}) {
-        QVariantList arguments{"org.kde.StatusNotifierItem"};
-        if (!name.isEmpty()) {
-            arguments.append(name);
-        }
-        const QDBusMessage reply =
-            call("/StatusNotifierItem", "org.freedesktop.DBus.Properties", method, arguments);
-        return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0) : QVariant();
+    QVariant properties(const QString& method, QVariantList arguments) {
+        arguments.prepend("org.kde.StatusNotifierItem");
+        return call("/StatusNotifierItem", "org.freedesktop.DBus.Properties", method, arguments)
+            .arguments()
+            .value(0);
     }
 
     QDBusConnection bus_;

@@ -4,9 +4,11 @@
 
 #include "platform/qt/QtRunLoop.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 
@@ -47,6 +49,17 @@ private:
     QTimer timer_;
 };
 
+// The button of `box` showing `title`.
+inline QAbstractButton* buttonTitled(QMessageBox* box, const QString& title) {
+    for (QAbstractButton* button : box->buttons()) {
+        if (button->text() == title) {
+            return button;
+        }
+    }
+    ADD_FAILURE() << "no button " << title.toStdString();
+    return box->buttons().front();
+}
+
 inline void sendKey(QWidget* target, int key, const QString& text = {},
                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
@@ -60,10 +73,6 @@ inline void typeText(QWidget* target, const QString& text) {
     for (QChar c : text) {
         sendKey(target, c.unicode(), QString(c));
     }
-}
-
-inline void selectAll(QWidget* target) {
-    sendKey(target, Qt::Key_A, {}, Qt::ControlModifier);
 }
 
 } // namespace quillmere::testing

@@ -4,7 +4,6 @@
 #include "PrivateBus.h"
 #include "core/App.h"
 #include "core/Cfg.h"
-#include "core/UXAudio.h"
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtMenu.h"
 #include "platform/qt/QtResources.h"
@@ -28,9 +27,6 @@ public:
         , bus_(std::move(bus))
         , images_(files()) {
         files().writeFile("BuildInfo.txt", "Version=1.0.0\nBuild=42\nDate=2026-12-01\n");
-        for (const char* sound : {"Sonar", "Bowl", "Whistle"}) {
-            files().writeFile(std::string(sound) + "." + UXAudio::SoundExtension, "pcm");
-        }
     }
 
     Resources& resources() override { return images_; }

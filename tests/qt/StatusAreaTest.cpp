@@ -1,16 +1,22 @@
-// The status item as a desktop's status area sees it: what it registers, what its properties
-// say as the real countdown moves, which signals it sends while idle, where its icons go, and
-// how it moves between the status area, a tray and a window of its own.
-#include "platform/qt/linux/SniStatusItem.h"
+// The status item and its menu as a desktop's status area sees them: what the item registers,
+// what its properties say as the real countdown moves, which signals it sends while idle, where
+// its icons go, how it moves between the status area, a tray and a window of its own; the menu's
+// layout, and clicks that run the real actions, also while a window runs.
+#include "ModalDriver.h"
 #include "QtPrinters.h"
 #include "TimerOnBus.h"
+#include "platform/qt/QtPanel.h"
 #include "platform/qt/QtStatusItem.h"
 #include "platform/qt/StatusWindow.h"
+#include "platform/qt/linux/DBusMenuExporter.h"
+#include "platform/qt/linux/SniStatusItem.h"
 #include "platform/qt/linux/StatusNotifierItemAdaptor.h"
 #include "platform/sim/SimServices.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -24,12 +30,6 @@ namespace {
 using namespace std::chrono_literals;
 using Backend = qt::AdaptiveStatusItem::Backend;
 const Font TitleFont{true, 12, Font::Weight::Regular};
-
-template <typename T> T unpack(const QVariant& value) {
-    T result{};
-    value.value<QDBusArgument>() >> result;
-    return result;
-}
 
 std::shared_ptr<qt::QtImage> logo() {
     return std::make_shared<qt::QtImage>(
@@ -51,7 +51,7 @@ protected:
     }
     // The 44-pixel picture the item publishes; it must be the one its icon name loads too.
     QImage published() {
-        const auto pixmaps = unpack<qt::DBusImageList>(area.property("IconPixmap"));
+        const auto pixmaps = qdbus_cast<qt::DBusImageList>(area.property("IconPixmap"));
         const QImage picture =
             pixmaps.size() == 2 ? qt::SniStatusItem::fromDBusImage(pixmaps[1]) : QImage();
         EXPECT_EQ(QImage(QDir(area.property("IconThemePath").toString())
@@ -65,8 +65,6 @@ protected:
 TEST_F(SniStatusItemTest, ServesWhatItDeclaresSignalsOnlyChangesAndLeavesOnQuit) {
     start();
     const QString service = area.item();
-    EXPECT_TRUE(service.startsWith(
-        QStringLiteral("org.kde.StatusNotifierItem-%1-").arg(QCoreApplication::applicationPid())));
     // Hosts on Qt's D-Bus see only declared properties: declared and served agree.
     QSet<QString> declared;
     const QDBusMessage introspection =
@@ -214,6 +212,164 @@ TEST_F(TimerOnBus, AdaptiveItemMovesBetweenStatusAreaTrayAndWindowKeepingWhatItS
     EXPECT_EQ(dynamic_cast<qt::QtStatusItem&>(item.current()).title(), "6m");
     tray = false;
     ASSERT_TRUE(waitUntil([&] { return item.backend() == Backend::Window; }));
+}
+
+using qt::DBusMenuItemList;
+using qt::DBusMenuLayout;
+
+const QString MenuPath = QStringLiteral("/MenuBar");
+const QString Menu = QStringLiteral("com.canonical.dbusmenu");
+constexpr int AboutId = 1;
+constexpr int RestartId = 3;
+constexpr int ResumeId = 7;
+constexpr int MuteId = 8;
+constexpr int SettingsId = 10;
+
+QVariantList event(int id) {
+    return {id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QVariant(0))), 0u};
+}
+
+// The root holds each item of the status menu (whose order the core tests check) as an entry.
+// Hosts hear of a changed check mark once, and of nothing when nothing changed.
+TEST_F(SniStatusItemTest, DBusMenuHostSeesTheMenuAndClicksRunTheActions) {
+    start();
+    const auto menuCall = [&](const QString& method, const QVariantList& arguments) {
+        return area.call(MenuPath, Menu, method, arguments).arguments();
+    };
+    const QVariantList layout = menuCall("GetLayout", {0, -1, QStringList()});
+    const auto root = qdbus_cast<DBusMenuLayout>(layout.value(1));
+    EXPECT_EQ(root.properties.value("children-display"), "submenu");
+    ASSERT_EQ(root.children.size(), 12);
+    EXPECT_EQ(root.children[ResumeId - 1].properties.value("visible"), false);
+    EXPECT_EQ(root.children[MuteId - 1].properties.value("toggle-type"), "checkmark");
+    const auto group = qdbus_cast<DBusMenuItemList>(
+        menuCall("GetGroupProperties",
+                 {QVariant::fromValue(QList<int>{MuteId, 42}), QStringList{"label"}})
+            .value(0));
+    ASSERT_EQ(group.size(), 1) << "unknown ids are skipped";
+    EXPECT_EQ(group[0].properties, (QVariantMap{{"label", "Mute"}}));
+    EXPECT_EQ(area.call(MenuPath, Menu, "GetLayout", {42, -1, QStringList()}).errorName(),
+              "com.canonical.dbusmenu.Error.UnknownId");
+
+    area.clearHeard();
+    menuCall("Event", event(MuteId));
+    ASSERT_TRUE(waitUntil([&] { return !area.heard("LayoutUpdated").isEmpty(); }));
+    EXPECT_TRUE(controller->cfg().isMuted());
+    const auto updated = qdbus_cast<DBusMenuItemList>(
+        area.heard("ItemsPropertiesUpdated").value(0).arguments().value(0));
+    ASSERT_EQ(updated.size(), 1);
+    EXPECT_EQ(updated[0].id, MuteId);
+    EXPECT_EQ(updated[0].properties, (QVariantMap{{"toggle-state", 1}}));
+    EXPECT_GT(area.heard("LayoutUpdated")[0].arguments().value(0).toUInt(),
+              layout.value(0).toUInt());
+
+    // A second click, in a group with an unknown entry, unmutes and names the unknown one.
+    const QVariantList clicks =
+        menuCall("EventGroup", {QVariant::fromValue(qt::DBusMenuEventList{
+                                   {MuteId, "clicked", QDBusVariant(QVariant(0)), 0u},
+                                   {42, "clicked", QDBusVariant(QVariant(0)), 0u}})});
+    EXPECT_EQ(qdbus_cast<QList<int>>(clicks.value(0)), QList<int>{42});
+    ASSERT_TRUE(waitUntil([&] { return !controller->cfg().isMuted(); }));
+
+    // Restart starts a fresh interval; nothing in the menu changed.
+    advance(200);
+    area.clearHeard();
+    menuCall("Event", event(RestartId));
+    ASSERT_TRUE(waitUntil([&] { return area.property("XAyatanaLabel") == "11m"; }));
+    area.settle(MenuPath);
+    EXPECT_TRUE(area.heard("ItemsPropertiesUpdated").isEmpty() &&
+                area.heard("LayoutUpdated").isEmpty());
+    EXPECT_EQ(area.call(MenuPath, Menu, "Event", event(42)).errorName(),
+              "com.canonical.dbusmenu.Error.UnknownId");
+}
+
+TEST(DBusMenuAloneTest, DBusMenuRepliesBeforeAnActionRunsItsModalWindow) {
+    PrivateBus bus;
+    ASSERT_TRUE(bus.isRunning());
+    QDBusConnection itemBus = bus.connect("item");
+    QDBusConnection hostBus = bus.connect("host");
+    qt::QtMenu menu;
+    QDBusPendingCall call = QDBusPendingCall::fromCompletedCall(QDBusMessage());
+    bool ran = false;
+    bool repliedMeanwhile = false;
+    menu.addItem("Snooze_all", "snooze:", "", [&](MenuItem&) {
+        ran = true;
+        // A modal window's nested loop: the host must have its answer while it runs.
+        repliedMeanwhile = waitUntil([&] { return call.isFinished(); }, std::chrono::seconds(1));
+    });
+    auto exporter = std::make_unique<qt::DBusMenuExporter>(menu, itemBus, MenuPath);
+    EXPECT_EQ(exporter->properties(1, {"label"})->value("label"), "Snooze__all");
+
+    QDBusMessage click =
+        QDBusMessage::createMethodCall(itemBus.baseService(), MenuPath, Menu, "Event");
+    click.setArguments(event(1));
+    call = hostBus.asyncCall(click);
+    ASSERT_TRUE(waitUntil([&] { return ran && call.isFinished(); }));
+    EXPECT_TRUE(repliedMeanwhile);
+    EXPECT_FALSE(call.isError()) << call.error().message().toStdString();
+
+    // Once gone, it is off the bus and deaf to the menu (which outlives it).
+    exporter.reset();
+    menu.addItem("Later", "later:", "", nullptr);
+    click.setArguments(event(2));
+    QDBusPendingCall gone = hostBus.asyncCall(click);
+    ASSERT_TRUE(waitUntil([&] { return gone.isFinished(); }));
+    EXPECT_TRUE(gone.isError());
+}
+
+// The status area's desktop with the real run loop and panels: modal runs as the program has them.
+class QtLoopPlatform : public StatusAreaPlatform {
+public:
+    QtLoopPlatform(const QString& folder, QDBusConnection bus)
+        : StatusAreaPlatform(folder, std::move(bus)) {
+        loop.setPanelPresenter(
+            [](Panel& panel) { dynamic_cast<qt::QtPanel&>(panel).showForModalRun(); });
+    }
+    Clock& clock() override { return loop; }
+    RunLoop& runLoop() override { return loop; }
+    std::unique_ptr<Panel> createPanel() override { return std::make_unique<qt::QtPanel>(loop); }
+
+    qt::QtRunLoop loop;
+};
+
+TEST(DBusMenuModalTest, ChoosingAWindowWhileSettingsRunsLeavesNoModalRunBehind) {
+    PrivateBus bus;
+    ASSERT_TRUE(bus.isRunning());
+    QDBusConnection hostBus = bus.connect("host");
+    FakeStatusArea area(hostBus);
+    ASSERT_TRUE(area.own());
+    QTemporaryDir folder;
+    QtLoopPlatform platform(folder.path(), bus.connect("item"));
+    ModalWatchdog watchdog(platform.loop);
+    App controller(false, platform);
+    controller.applicationDidFinishLaunching();
+    ASSERT_TRUE(area.waitForRegistrations(1));
+    const auto click = [&](int id) {
+        QDBusMessage message = QDBusMessage::createMethodCall(area.item(), MenuPath, Menu, "Event");
+        message.setArguments(event(id));
+        return hostBus.asyncCall(message);
+    };
+
+    QWidget* shown = nullptr;
+    whenModal<qt::QtPanel>([&](qt::QtPanel* panel) {
+        shown = panel;
+        // Settings again (a second activation) and About, while Settings runs.
+        QDBusPendingCall again = click(SettingsId);
+        QDBusPendingCall about = click(AboutId);
+        ASSERT_TRUE(waitUntil([&] { return again.isFinished() && about.isFinished(); }));
+        // Return presses OK; posted after the actions, which the menu queued before it replied.
+        QMetaObject::invokeMethod(
+            panel, [panel] { sendKey(panel, Qt::Key_Return); }, Qt::QueuedConnection);
+    });
+    QDBusPendingCall first = click(SettingsId);
+    ASSERT_TRUE(waitUntil([&] { return shown != nullptr && !platform.loop.inModalRun(); }));
+    EXPECT_FALSE(shown->isVisible());
+    EXPECT_TRUE(platform.store().contains(Cfg::TimerIntervalKey)); // OK saved
+
+    // Timers run again.
+    bool fired = false;
+    platform.loop.scheduleTimer(0.001, false, "probe", {}, [&](Timer&) { fired = true; });
+    EXPECT_TRUE(waitUntil([&] { return fired; }));
 }
 
 } // namespace
