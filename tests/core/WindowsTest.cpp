@@ -158,23 +158,6 @@ TEST_F(Windows, TestModeFormStartsAtZeroMinutesWithoutLogoAndAbsenceRowsNeedASou
     EXPECT_FALSE(platform.store().contains(Cfg::NaturalBreaksKey));
 }
 
-TEST_F(Windows, TimersWaitWhileAWindowIsOpenAndFireOnceAfter) {
-    launch();
-    aboutPanel().onNextRun([&](SimPanel& panel) {
-        advance(900); // the user reads the About window past the deadline
-        EXPECT_EQ(controller->state(), AppState::Timing);
-        panel.press("OK");
-    });
-    const auto firingsBefore = platform.loop().firings().size();
-    menu().click(UXMenu::aboutTitle(platform.translator()));
-    EXPECT_EQ(platform.loop().firings().size(), firingsBefore);
-    answer(Snooze);
-    settle();
-    EXPECT_EQ(controller->state(), AppState::Reminding);
-    EXPECT_EQ(platform.loop().firings().size(), firingsBefore + 2); // "update" and the interval
-    EXPECT_EQ(item().title(), "+5m");
-}
-
 // The status menu stays usable while a window runs (a host draws it over D-Bus): a window never
 // starts over another modal run, the other items act at once, and no run is left open.
 TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) {
@@ -211,6 +194,21 @@ TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) 
     EXPECT_EQ(platform.loop().modalWindowFrontOrders(), 4);
     EXPECT_EQ(platform.loop().unclosedModalRuns(), 0);
     EXPECT_DOUBLE_EQ(controller->countdown(), 600); // the answer's restart, timers running
+
+    // Timers wait while a window is open and fire once after it closes.
+    aboutPanel().onNextRun([&](SimPanel& panel) {
+        advance(900); // the user reads the About window past the deadline
+        EXPECT_EQ(controller->state(), AppState::Timing);
+        panel.press("OK");
+    });
+    const auto firingsBefore = platform.loop().firings().size();
+    menu().click(UXMenu::aboutTitle(platform.translator()));
+    EXPECT_EQ(platform.loop().firings().size(), firingsBefore);
+    answer(Snooze);
+    settle();
+    EXPECT_EQ(controller->state(), AppState::Reminding);
+    EXPECT_EQ(platform.loop().firings().size(), firingsBefore + 2); // "update" and the interval
+    EXPECT_EQ(item().title(), "+5m");
 }
 
 TEST_F(Windows, AboutShowsTheBuildAndItsLinksOrUnknownWithoutThem) {
