@@ -80,7 +80,7 @@ TEST_F(Pause, StoredPauseOutlivesTheProcessUnlessAbsurdAndResumeOrRestartEndsIt)
     EXPECT_DOUBLE_EQ(storedEnd(), 0);
 }
 
-TEST_F(Pause, UntilTomorrowEndsAtTheNextLocalSixOClockAndAnAbsenceLeavesItRunning) {
+TEST_F(Pause, UntilTomorrowEndsAtTheNextLocalSixOClock) {
     const char* previous = std::getenv("TZ");
     const std::string saved = previous != nullptr ? previous : "";
     const auto setZone = [](const char* zone) {
@@ -88,7 +88,6 @@ TEST_F(Pause, UntilTomorrowEndsAtTheNextLocalSixOClockAndAnAbsenceLeavesItRunnin
         ::tzset();
     };
     setZone("XYZ-1"); // one hour east of UTC: the sim starts at 01:00 local time
-    platform.store().setBool(Cfg::NaturalBreaksKey, true);
     launch();
     menu().click(UXMenu::PauseUntilMorningTitle.source);
     EXPECT_DOUBLE_EQ(controller->countdown(), 5 * 3600);
@@ -98,13 +97,20 @@ TEST_F(Pause, UntilTomorrowEndsAtTheNextLocalSixOClockAndAnAbsenceLeavesItRunnin
     EXPECT_DOUBLE_EQ(controller->countdown(), 24 * 3600);
     EXPECT_EQ(item().title(), "\u2016>24h");
     setZone(previous != nullptr ? saved.c_str() : nullptr);
+}
 
+TEST_F(Pause, AbsenceDuringAPauseLeavesItRunning) {
+    storeSettings(true, true);
+    platform.store().setBool(Cfg::NaturalBreaksKey, true);
+    launch();
+    menu().click(UXMenu::PauseHalfHourTitle.source);
     takeTrace();
     platform.person().reportIdle();
     advance(1000);
     platform.person().reportActive(1030);
     advance(1);
     EXPECT_EQ(takeTrace(), Strings{});
+    EXPECT_EQ(controller->state(), AppState::Paused);
 }
 
 } // namespace
