@@ -9,8 +9,8 @@ namespace {
 class Absence : public Scenario {
 protected:
     // Not a first run; natural breaks (5 minutes) and holding while busy as given.
-    void launchWith(bool naturalBreaks, bool holdWhenBusy, bool restartOnWake = true) {
-        storeSettings(true, true, restartOnWake);
+    void launchWith(bool naturalBreaks, bool holdWhenBusy) {
+        storeSettings(true, true);
         platform.store().setBool(Cfg::NaturalBreaksKey, naturalBreaks);
         platform.store().setBool(Cfg::HoldWhenBusyKey, holdWhenBusy);
         launch();
@@ -148,6 +148,31 @@ TEST_F(Absence, ShortAbsenceHoldsTheReminderALongOneSettlesItAndALockIsAnAbsence
     person().setLocked(false);
     settle();
     EXPECT_EQ(popups(), 4u); // away all along: a natural break
+
+    // An absence across a sleep is measured on the wall clock.
+    platform.store().setBool(Cfg::RestartOnWakeKey, false);
+    takeTrace();
+    advance(100);
+    person().reportIdle();
+    platform.sleepAndWake(3600); // the deadline passes during the sleep
+    settle();
+    EXPECT_EQ(controller->state(), AppState::Reminding);
+    person().reportActive(10); // the idle counter started again on resume
+    settle();
+    EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
+    EXPECT_EQ(popups(), 4u);
+    person().setLocked(true); // locked on suspend, unlocked after it
+    platform.sleepAndWake(600);
+    person().setLocked(false);
+    settle();
+    EXPECT_EQ(takeTrace(), Strings{"Timing->Timing"});
+
+    // Reports no adapter could have measured tell nothing.
+    person().reportActive(std::nan(""));
+    person().reportActive(1e300);
+    person().reportActive(-5);
+    settle();
+    EXPECT_EQ(takeTrace(), Strings{});
 }
 
 TEST_F(Absence, InTestModeAbsencesLastSecondsSoTheyCanBeTriedByHand) {
@@ -164,32 +189,6 @@ TEST_F(Absence, InTestModeAbsencesLastSecondsSoTheyCanBeTriedByHand) {
     EXPECT_EQ(::testing::internal::GetCapturedStdout(),
               "Natural break of 6 seconds: fresh interval\n");
     EXPECT_DOUBLE_EQ(controller->countdown(), Cfg::TestTimerInterval);
-}
-
-TEST_F(Absence, AbsenceAcrossASleepIsMeasuredOnTheWallClock) {
-    launchWith(true, false, false);
-    advance(100);
-    person().reportIdle();
-    platform.sleepAndWake(3600); // the deadline passes during the sleep
-    settle();
-    EXPECT_EQ(controller->state(), AppState::Reminding);
-    EXPECT_EQ(popups(), 0u);
-    person().reportActive(10); // the idle counter started again on resume
-    settle();
-    EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
-    EXPECT_EQ(popups(), 0u);
-    person().setLocked(true); // locked on suspend, unlocked after it
-    platform.sleepAndWake(600);
-    person().setLocked(false);
-    settle();
-    EXPECT_EQ(takeTrace(), Strings{"Timing->Timing"});
-
-    // Reports no adapter could have measured tell nothing.
-    person().reportActive(std::nan(""));
-    person().reportActive(1e300);
-    person().reportActive(-5);
-    settle();
-    EXPECT_EQ(takeTrace(), Strings{});
 }
 
 TEST_F(Absence, ReportsDuringAModalRunAreHandledInOrderAfterIt) {

@@ -49,13 +49,6 @@ TEST_F(AppCycle, TestModeIsExactlyOneArgumentMinusTestAndRunsInSeconds) {
     EXPECT_EQ(controller->state(), AppState::Timing);
 }
 
-TEST_F(AppCycle, ProcessEntryRunsTheControllerItBuilt) {
-    EXPECT_EQ(App::main(platform, false), 0);
-    ASSERT_NE(app, nullptr);
-    EXPECT_EQ(app->state(), AppState::Timing);
-    app.reset();
-}
-
 TEST_F(AppCycle, RestartAnswerStartsTheNextIntervalAndMutedPlaysNothingElse) {
     launch();
     takeTrace();
@@ -81,7 +74,9 @@ TEST_F(AppCycle, RestartAnswerStartsTheNextIntervalAndMutedPlaysNothingElse) {
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
 }
 
-TEST_F(AppCycle, SnoozeRepeatsTheReminderWithoutMovingTheDeadline) {
+// Snooze repeats the reminder without moving the deadline; ticking the box in the popup
+// restarts when auto-restart is on.
+TEST_F(AppCycle, SnoozeRepeatsTheReminderAndDisablingPopupsInThePopupRestarts) {
     launch();
     takeTrace();
     answer(Snooze);
@@ -103,12 +98,9 @@ TEST_F(AppCycle, SnoozeRepeatsTheReminderWithoutMovingTheDeadline) {
     advance(60);
     EXPECT_EQ(takeTrace(), Strings{"Reminding->Timing"});
     EXPECT_EQ(played(), (Strings{"beep", "beep"}));
-}
 
-TEST_F(AppCycle, DisablingPopupsInThePopupRestartsWhenAutoRestartIsOn) {
-    launch();
-    takeTrace();
     // Snooze with the box ticked: the snooze armed a moment before is replaced by a restart.
+    platform.store().setBool(Cfg::PopupAlertsKey, true);
     answer(Snooze, true);
     advance(600);
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "PopupAlerts=off", "Reminding->Timing"}));
@@ -198,22 +190,13 @@ TEST_F(AppCycle, RestartsPublishTheirChangeAndStaleTimersQuitAndTheEndLeaveNothi
     Log::error("after the end");
     ::testing::internal::GetCapturedStdout();
     EXPECT_TRUE(platform.log().entries().empty());
+
+    EXPECT_EQ(App::main(platform, false), 0); // the process entry runs the controller it built
+    ASSERT_TRUE(app && app->state() == AppState::Timing);
+    app.reset();
 }
 
-TEST_F(AppCycle, WakeRestartsWhenRestartAfterSleepIsOn) {
-    storeSettings(true, true, true);
-    launch();
-    answer(Snooze);
-    advance(600);
-    takeTrace();
-    platform.sleepAndWake(3000);
-    EXPECT_EQ(takeTrace(), Strings{"Reminding->Timing"});
-    platform.sleepAndWake(10);
-    EXPECT_EQ(takeTrace(), Strings{"Timing->Timing"});
-    EXPECT_DOUBLE_EQ(controller->countdown(), 600);
-}
-
-TEST_F(AppCycle, WakeKeepsTheWallClockDeadlineWhenRestartAfterSleepIsOff) {
+TEST_F(AppCycle, WakeKeepsTheDeadlineWithRestartAfterSleepOffAndRestartsWithItOn) {
     storeSettings(true, true, false);
     launch();
     takeTrace();
@@ -239,6 +222,14 @@ TEST_F(AppCycle, WakeKeepsTheWallClockDeadlineWhenRestartAfterSleepIsOff) {
     platform.sleepAndWake(30);
     EXPECT_TRUE(takeTrace().empty());
     EXPECT_EQ(armed(), "Reminder");
+
+    // Restart after sleep on: a wake ends the reminder, or restarts the interval.
+    platform.store().setBool(Cfg::RestartOnWakeKey, true);
+    platform.sleepAndWake(3000);
+    EXPECT_EQ(takeTrace(), Strings{"Reminding->Timing"});
+    platform.sleepAndWake(10);
+    EXPECT_EQ(takeTrace(), Strings{"Timing->Timing"});
+    EXPECT_DOUBLE_EQ(controller->countdown(), 600);
 }
 
 } // namespace

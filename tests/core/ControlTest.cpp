@@ -57,16 +57,6 @@ TEST_F(Control, AMalformedCommandIsRefusedAndChangesNothing) {
     EXPECT_EQ(controller->state(), AppState::Timing);
 }
 
-TEST_F(Control, StatusCountsPastTheDeadlineInWholeSeconds) {
-    storeSettings(false, false);
-    launch();
-    advance(630.5);
-    EXPECT_EQ(status(), R"({"state":"Reminding","title":"+30","seconds_left":-30,"muted":false,)"
-                        R"("paused":false})");
-    EXPECT_EQ(status({"status"}), "Break due 30s ago");
-    EXPECT_DOUBLE_EQ(item().elapsedFraction(), 1); // the icon's ring is full
-}
-
 TEST_F(Control, FollowersHearOfEveryChangeButTheTimeLeftAlone) {
     launch();
     advance(1);
@@ -102,7 +92,10 @@ TEST_F(Control, FollowersHearOfEveryChangeButTheTimeLeftAlone) {
     EXPECT_FALSE(platform.remote().isStarted());
 }
 
-TEST_F(Control, TheJsonStatusEscapesWhatATranslatedTitleMayHold) {
+// The JSON status escapes what a translated title may hold, and counts past the deadline in
+// whole seconds.
+TEST_F(Control, TheJsonStatusEscapesATranslatedTitleAndCountsPastTheDeadline) {
+    storeSettings(false, false);
     platform.store().setBool(Cfg::NaturalBreaksKey, true);
     platform.language().setLanguage([](const char*, const char* source) {
         return std::string(source) == "break" ? std::string("\"b\\r \x01k\"") : source;
@@ -112,6 +105,12 @@ TEST_F(Control, TheJsonStatusEscapesWhatATranslatedTitleMayHold) {
     advance(600);
     EXPECT_EQ(status(), R"({"state":"Reminding","title":"\"b\\r \u0001k\"","seconds_left":0,)"
                         R"("muted":false,"paused":false})");
+    platform.person().reportActive(600); // a natural break: a fresh interval
+    advance(630.5);
+    EXPECT_EQ(status(), R"({"state":"Reminding","title":"+30","seconds_left":-30,"muted":false,)"
+                        R"("paused":false})");
+    EXPECT_EQ(status({"status"}), "Break due 30s ago");
+    EXPECT_DOUBLE_EQ(item().elapsedFraction(), 1); // the icon's ring is full
 }
 
 TEST_F(Control, ACommandActsAtOnceWhileTheReminderIsOpen) {

@@ -99,6 +99,10 @@ TEST_F(Windows, SettingsFormStartsFromTheStoreRefusesBadInputAndSavesInOrder) {
     });
     EXPECT_EQ(played(), (Strings{"Bowl", "Whistle", "beep"})); // Bowl before the mute
     EXPECT_EQ(platform.store().stringValue(Cfg::AlertSoundKey), "System");
+    // The same panel each time, centred, brought to the front, its content hidden between runs.
+    EXPECT_EQ(settingsPanel().centerCount(), 3);
+    EXPECT_EQ(platform.app().activations(), 3);
+    EXPECT_TRUE(settingsPanel().contentHidden());
 }
 
 // The autostart record is the desktop's: the switch shows it afresh at each opening, OK writes
@@ -154,49 +158,6 @@ TEST_F(Windows, TestModeFormStartsAtZeroMinutesWithoutLogoAndAbsenceRowsNeedASou
     EXPECT_FALSE(platform.store().contains(Cfg::NaturalBreaksKey));
 }
 
-TEST_F(Windows, HostRunsTheSamePanelCentredEachTimeAndHidesItBetweenRuns) {
-    launch();
-    SimPanel& panel = settingsPanel();
-    EXPECT_EQ(panel.title(), "Quillmere Timer");
-    EXPECT_EQ(panel.styleMask(), SimPanel::InitialStyleMask | PanelStyle::HudWindow);
-    for (StandardButton button :
-         {StandardButton::Close, StandardButton::Miniaturize, StandardButton::Zoom}) {
-        EXPECT_TRUE(panel.standardButtonHidden(button));
-    }
-    EXPECT_TRUE(panel.titleHidden() && panel.titlebarTransparent() && panel.movableByBackground());
-    EXPECT_TRUE(panel.preventsTerminationWhenModal());
-    EXPECT_TRUE(panel.contentHidden());
-
-    for (int run = 1; run <= 2; ++run) {
-        panel.onNextRun([&](SimPanel& shown) {
-            EXPECT_FALSE(shown.contentHidden());
-            EXPECT_TRUE(platform.loop().inModalRun());
-            shown.press("OK");
-        });
-        menu().click(UXMenu::SettingsTitle.source);
-        EXPECT_EQ(panel.centerCount(), run);
-        EXPECT_TRUE(panel.contentHidden());
-    }
-    EXPECT_EQ(platform.app().activations(), 2); // the form brings itself to the front
-}
-
-TEST_F(Windows, TimersWaitWhileAWindowIsOpenAndFireOnceAfter) {
-    launch();
-    aboutPanel().onNextRun([&](SimPanel& panel) {
-        advance(900); // the user reads the About window past the deadline
-        EXPECT_EQ(controller->state(), AppState::Timing);
-        panel.press("OK");
-    });
-    const auto firingsBefore = platform.loop().firings().size();
-    menu().click(UXMenu::aboutTitle(platform.translator()));
-    EXPECT_EQ(platform.loop().firings().size(), firingsBefore);
-    answer(Snooze);
-    settle();
-    EXPECT_EQ(controller->state(), AppState::Reminding);
-    EXPECT_EQ(platform.loop().firings().size(), firingsBefore + 2); // "update" and the interval
-    EXPECT_EQ(item().title(), "+5m");
-}
-
 // The status menu stays usable while a window runs (a host draws it over D-Bus): a window never
 // starts over another modal run, the other items act at once, and no run is left open.
 TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) {
@@ -233,6 +194,21 @@ TEST_F(Windows, MenuWhileAWindowRunsStartsNoSecondRunAndTheOtherItemsActAtOnce) 
     EXPECT_EQ(platform.loop().modalWindowFrontOrders(), 4);
     EXPECT_EQ(platform.loop().unclosedModalRuns(), 0);
     EXPECT_DOUBLE_EQ(controller->countdown(), 600); // the answer's restart, timers running
+
+    // Timers wait while a window is open and fire once after it closes.
+    aboutPanel().onNextRun([&](SimPanel& panel) {
+        advance(900); // the user reads the About window past the deadline
+        EXPECT_EQ(controller->state(), AppState::Timing);
+        panel.press("OK");
+    });
+    const auto firingsBefore = platform.loop().firings().size();
+    menu().click(UXMenu::aboutTitle(platform.translator()));
+    EXPECT_EQ(platform.loop().firings().size(), firingsBefore);
+    answer(Snooze);
+    settle();
+    EXPECT_EQ(controller->state(), AppState::Reminding);
+    EXPECT_EQ(platform.loop().firings().size(), firingsBefore + 2); // "update" and the interval
+    EXPECT_EQ(item().title(), "+5m");
 }
 
 TEST_F(Windows, AboutShowsTheBuildAndItsLinksOrUnknownWithoutThem) {
