@@ -3,11 +3,12 @@
 // it on a private bus.
 #include "PrivateBus.h"
 #include "platform/qt/ControlSocket.h"
+#include "platform/qt/LocalServer.h"
 #include "platform/qt/linux/DBusControl.h"
 
 #include <QDBusArgument>
 #include <QDBusPendingCall>
-#include <QLocalServer>
+#include <QFile>
 #include <QLocalSocket>
 #include <QObject>
 #include <QTemporaryDir>
@@ -44,7 +45,7 @@ class ControlSocketTest : public ::testing::Test {
 protected:
     ControlSocketTest() {
         server.listen(folder.filePath("timer.socket"));
-        path = server.fullServerName().toLocal8Bit();
+        path = server.path().toLocal8Bit();
         control.start({[this](const Words& words) {
                            received.push_back(words);
                            return words.front() == "watch"
@@ -59,7 +60,7 @@ protected:
     // A client's request, and all it got until the connection closed (or three seconds).
     QByteArray ask(const QByteArray& request) {
         QLocalSocket client;
-        client.connectToServer(server.fullServerName());
+        client.connectToServer(server.path());
         client.write(request);
         waitUntil([&] { return client.state() == QLocalSocket::UnconnectedState; });
         return client.readAll();
@@ -69,13 +70,17 @@ protected:
     }
 
     QTemporaryDir folder;
-    QLocalServer server;
+    LocalServer server;
     QByteArray path; // made before a fork: the child allocates nothing
     ControlSocket control{server};
     std::vector<Words> received;
 };
 
 TEST_F(ControlSocketTest, OneLineInOneLineOutAndWhatCannotBeReadIsRefused) {
+    // Only this user may send commands.
+    EXPECT_EQ(QFile::permissions(server.path()) &
+                  ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+              0);
     EXPECT_EQ(ask("pause \t 30\r\n"), "ok\n");
     EXPECT_EQ(ask("bad\n"), "error: unknown command\n");
     EXPECT_EQ(received, (std::vector<Words>{{"pause", "30"}, {"bad"}}));
@@ -98,7 +103,7 @@ TEST_F(ControlSocketTest, OneLineInOneLineOutAndWhatCannotBeReadIsRefused) {
 
 TEST_F(ControlSocketTest, AFloodLeavesNothingBehindAndAWatcherThatStopsReadingIsDropped) {
     QLocalSocket watcher;
-    watcher.connectToServer(server.fullServerName());
+    watcher.connectToServer(server.path());
     watcher.write("watch\n");
     const auto nextLine = [&] {
         waitUntil([&] { return watcher.canReadLine(); });

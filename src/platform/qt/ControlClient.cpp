@@ -1,6 +1,6 @@
 #include "platform/qt/ControlClient.h"
 
-#include <QLocalSocket>
+#include "platform/qt/LocalSocket.h"
 
 #include <cstdio>
 
@@ -15,17 +15,16 @@ int ControlClient::send(const QString& socketPath, const QByteArray& request, bo
     const auto complain = [&translator](const Text& text) {
         std::fprintf(stderr, "%s\n", translator(text, "Quillmere Timer").c_str());
     };
-    QLocalSocket socket;
-    socket.connectToServer(socketPath);
-    if (!socket.waitForConnected(ConnectTimeoutMs)) {
+    const auto socket = LocalSocket::connectTo(socketPath, ConnectTimeoutMs);
+    if (!socket) {
         complain(NotRunning);
         return 1;
     }
-    socket.write(request + '\n');
+    socket->write(request + '\n');
     for (bool first = true;; first = false) {
         // A line may be waiting in the buffer after the timer has closed the connection.
-        while (!socket.canReadLine()) {
-            if (!socket.waitForReadyRead(follow ? -1 : AnswerTimeoutMs)) {
+        while (!socket->canReadLine()) {
+            if (!socket->waitForReadyRead(follow ? -1 : AnswerTimeoutMs)) {
                 if (first) {
                     complain(NoAnswer);
                     return 1;
@@ -33,7 +32,7 @@ int ControlClient::send(const QString& socketPath, const QByteArray& request, bo
                 return 0; // the timer has ended
             }
         }
-        const QByteArray line = socket.readLine().chopped(1);
+        const QByteArray line = socket->readLine().chopped(1);
         if (first && line.startsWith(ErrorPrefix)) {
             std::fprintf(stderr, "quillmere-timer: %s\n", line.mid(ErrorPrefix.size()).constData());
             return 2;

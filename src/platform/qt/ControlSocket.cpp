@@ -1,7 +1,8 @@
 #include "platform/qt/ControlSocket.h"
 
-#include <QLocalServer>
-#include <QLocalSocket>
+#include "platform/qt/LocalServer.h"
+#include "platform/qt/LocalSocket.h"
+
 #include <QPointer>
 #include <QStringDecoder>
 #include <QTimer>
@@ -11,7 +12,7 @@
 
 namespace quillmere::qt {
 
-ControlSocket::ControlSocket(QLocalServer& server)
+ControlSocket::ControlSocket(LocalServer& server)
     : server_(server) {}
 
 ControlSocket::~ControlSocket() {
@@ -20,7 +21,7 @@ ControlSocket::~ControlSocket() {
 
 void ControlSocket::start(Handlers handlers) {
     handlers_ = std::move(handlers);
-    connect(&server_, &QLocalServer::newConnection, this, &ControlSocket::accept);
+    connect(&server_, &LocalServer::newConnection, this, &ControlSocket::accept);
     accept(); // those that came while the timer was starting
 }
 
@@ -28,38 +29,38 @@ void ControlSocket::stop() {
     disconnect(&server_, nullptr, this, nullptr);
     handlers_ = {};
     // Watchers see their stream end.
-    for (QLocalSocket* client : findChildren<QLocalSocket*>()) {
+    for (LocalSocket* client : findChildren<LocalSocket*>()) {
         client->abort();
         delete client;
     }
 }
 
 void ControlSocket::accept() {
-    while (QLocalSocket* client = server_.nextPendingConnection()) {
+    while (LocalSocket* client = server_.nextPendingConnection()) {
         if (clients_ >= MaxClients) {
             if (waiting_.isEmpty()) {
                 delete client; // every place is a watcher's: closes it
                 continue;
             }
             // Connections that say nothing must not lock out one that will.
-            QLocalSocket* oldest = waiting_.takeFirst();
+            LocalSocket* oldest = waiting_.takeFirst();
             oldest->abort();
             delete oldest;
         }
         ++clients_;
         waiting_.append(client);
         client->setParent(this);
-        // Qt stops reading from the connection once this much waits: a request can't grow it.
+        // Reading stops once this much waits: a request can't grow it.
         client->setReadBufferSize(MaxRequest);
         connect(client, &QObject::destroyed, this, [this, client] {
             --clients_;
             waiting_.removeOne(client);
         });
-        connect(client, &QLocalSocket::disconnected, this, [this, client] {
+        connect(client, &LocalSocket::disconnected, this, [this, client] {
             watchers_.remove(client);
             client->deleteLater();
         });
-        connect(client, &QLocalSocket::readyRead, this, [this, client] { read(client); });
+        connect(client, &LocalSocket::readyRead, this, [this, client] { read(client); });
         auto* timeout = new QTimer(client);
         timeout->setSingleShot(true);
         connect(timeout, &QTimer::timeout, client, [client] {
@@ -73,9 +74,9 @@ void ControlSocket::accept() {
     }
 }
 
-void ControlSocket::read(QLocalSocket* client) {
+void ControlSocket::read(LocalSocket* client) {
     // One request per connection: a watcher's or an answered client's further bytes are dropped.
-    if (watchers_.contains(client) || client->state() != QLocalSocket::ConnectedState) {
+    if (watchers_.contains(client) || !client->isOpen()) {
         client->readAll();
         return;
     }
@@ -99,9 +100,9 @@ void ControlSocket::read(QLocalSocket* client) {
         words.push_back(word.toStdString());
     }
     // The command may publish, and so drop watchers; this client stays until the loop runs.
-    const QPointer<QLocalSocket> guard(client);
+    const QPointer<LocalSocket> guard(client);
     const RemoteReply reply = handlers_.command(words);
-    if (guard.isNull() || client->state() != QLocalSocket::ConnectedState) {
+    if (guard.isNull() || !client->isOpen()) {
         return;
     }
     switch (reply.kind) {
@@ -118,7 +119,7 @@ void ControlSocket::read(QLocalSocket* client) {
     }
 }
 
-void ControlSocket::answer(QLocalSocket* client, const QByteArray& line, bool watch) {
+void ControlSocket::answer(LocalSocket* client, const QByteArray& line, bool watch) {
     waiting_.removeOne(client);
     client->write(line + '\n');
     if (watch) {
@@ -137,7 +138,7 @@ void ControlSocket::publish(const RemoteStatus& status, Changes changes) {
     }
     const QByteArray line = QByteArray::fromStdString(status.title) + '\n';
     // A copy: dropping a watcher changes the set.
-    for (QLocalSocket* watcher : QSet<QLocalSocket*>(watchers_)) {
+    for (LocalSocket* watcher : QSet<LocalSocket*>(watchers_)) {
         if (watcher->bytesToWrite() > MaxUnsent) {
             watchers_.remove(watcher);
             watcher->abort();

@@ -7,8 +7,10 @@
 #include <QObject>
 #include <QSet>
 
-class QLocalServer;
-class QLocalSocket;
+namespace quillmere::qt {
+class LocalServer;
+class LocalSocket;
+} // namespace quillmere::qt
 
 namespace quillmere::qt {
 
@@ -27,7 +29,7 @@ public:
     static constexpr int RequestTimeoutMs = 5000;
 
     // `server` is listening already and outlives this object.
-    explicit ControlSocket(QLocalServer& server);
+    explicit ControlSocket(LocalServer& server);
     ~ControlSocket() override;
 
     void start(Handlers handlers) override;
@@ -40,16 +42,16 @@ public:
 
 private:
     void accept();
-    void read(QLocalSocket* client);
+    void read(LocalSocket* client);
     // Writes `line`; the connection closes after it unless the client now watches.
-    void answer(QLocalSocket* client, const QByteArray& line, bool watch = false);
+    void answer(LocalSocket* client, const QByteArray& line, bool watch = false);
 
-    QLocalServer& server_;
+    LocalServer& server_;
     Handlers handlers_;
     int clients_ = 0;
     // Connected, no request read yet; oldest first.
-    QList<QLocalSocket*> waiting_;
-    QSet<QLocalSocket*> watchers_;
+    QList<LocalSocket*> waiting_;
+    QSet<LocalSocket*> watchers_;
 };
 
 } // namespace quillmere::qt

@@ -44,7 +44,7 @@ void whenIdle(QObject* context, std::function<void()> work) {
 
 } // namespace
 
-QtPlatform::QtPlatform(std::unique_ptr<Translator> translator, QLocalServer* commands)
+QtPlatform::QtPlatform(std::unique_ptr<Translator> translator, LocalServer* commands)
     : runLoop_(std::make_unique<QtRunLoop>())
     , application_(std::make_unique<QtApplication>())
     , resources_(std::make_unique<QtResources>(QtResources::standardFolders()))

@@ -4,13 +4,12 @@
 
 #include <memory>
 
-class QLocalServer;
-
 namespace quillmere::qt {
 
 class ControlSocket;
 class DeferredRemoteControl;
 class DeferredWakeNotifier;
+class LocalServer;
 class QtApplication;
 class QtAudio;
 class QtDefaultsStore;
@@ -27,7 +26,7 @@ public:
     // `commands` when given (the single-instance socket, which outlives the platform) and over
     // the session bus.
     explicit QtPlatform(std::unique_ptr<Translator> translator = nullptr,
-                        QLocalServer* commands = nullptr);
+                        LocalServer* commands = nullptr);
     ~QtPlatform() override;
 
     // Whether the services that wait for the status item have been started.

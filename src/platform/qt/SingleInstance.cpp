@@ -1,9 +1,10 @@
 #include "platform/qt/SingleInstance.h"
 
+#include "platform/qt/LocalServer.h"
+#include "platform/qt/LocalSocket.h"
 #include "platform/qt/OsIntegration.h"
 
 #include <QDir>
-#include <QLocalSocket>
 
 #include <cstdio>
 
@@ -21,10 +22,10 @@ SingleInstance::SingleInstance(const QString& folder, const QString& name)
     lock_.setStaleLockTime(0);
 }
 
-SingleInstance::~SingleInstance() {
-    if (server_) {
-        server_->close();
-    }
+SingleInstance::~SingleInstance() = default;
+
+LocalServer* SingleInstance::server() const {
+    return server_ && server_->isListening() ? server_.get() : nullptr;
 }
 
 QString SingleInstance::runtimeFolder() {
@@ -57,16 +58,12 @@ bool SingleInstance::acquire() {
 }
 
 bool SingleInstance::anotherAnswers() const {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath_);
-    return socket.waitForConnected(ConnectTimeoutMs);
+    return LocalSocket::connectTo(socketPath_, ConnectTimeoutMs) != nullptr;
 }
 
 bool SingleInstance::listen() {
-    // A socket file left by a crashed run would make listening fail.
-    QLocalServer::removeServer(socketPath_);
-    server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    // Listening replaces a socket file left by a crashed run.
+    server_ = std::make_unique<LocalServer>();
     // Still the one instance when listening fails: the lock is what counts.
     server_->listen(socketPath_);
     return true;

@@ -1,10 +1,13 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QString>
 
 #include <memory>
+
+namespace quillmere::qt {
+class LocalServer;
+}
 
 namespace quillmere::qt {
 
@@ -27,9 +30,7 @@ public:
     // a private folder nothing is checked (a line says so) and the program runs: true.
     bool acquire();
     // The socket the one instance listens on, once acquired; null when it could not listen.
-    QLocalServer* server() const {
-        return server_ && server_->isListening() ? server_.get() : nullptr;
-    }
+    LocalServer* server() const;
 
 private:
     bool anotherAnswers() const;
@@ -38,7 +39,7 @@ private:
     QString folder_;
     QString socketPath_;
     QLockFile lock_;
-    std::unique_ptr<QLocalServer> server_;
+    std::unique_ptr<LocalServer> server_;
 };
 
 } // namespace quillmere::qt
