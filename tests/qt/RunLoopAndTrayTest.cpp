@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -111,6 +112,12 @@ TEST(QtStatusItemTest, TheTrayIconIsReplacedOncePerVisibleChange) {
     EXPECT_EQ(StatusIconPainter::iconText("+30"), "+");
     const auto logo =
         std::make_shared<QtImage>("Quillmere.png", QImage(8, 8, QImage::Format_ARGB32));
+    const auto threads = [] {
+        return QDir(QStringLiteral("/proc/self/task"))
+            .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+            .size();
+    };
+    const auto threadsBefore = threads();
     QtStatusItem item;
     // Two minutes of a ten-minute interval, refreshed each second as the unit does.
     for (int second = 0; second <= 120; ++second) {
@@ -124,6 +131,11 @@ TEST(QtStatusItemTest, TheTrayIconIsReplacedOncePerVisibleChange) {
     // The first picture; the minute turning at 1 s and 61 s; the ring's 24th steps at 25, 50,
     // 75 and 100 s.
     EXPECT_EQ(item.iconUpdates(), 7);
+    // Qt hands large fills to helper threads and sleeps until they are done: each picture would
+    // wake the idle program again. Not even a large one starts them.
+    StatusIconPainter().picture(
+        StatusIconPainter::content(logo.get(), "25m", TitleColor::Default, 0.5), 128);
+    EXPECT_EQ(threads(), threadsBefore);
 }
 
 void mouse(QWidget& widget, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
