@@ -382,11 +382,14 @@ TEST(AudioServerTest, SoundsGoToTheServersSampleCache) {
     environment.insert("HOME", home.path());
     environment.insert("XDG_RUNTIME_DIR", home.path());
     server.setProcessEnvironment(environment);
-    server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disable-shm",
-                                "-L", "module-null-sink", "-L",
-                                "module-native-protocol-unix auth-anonymous=1 socket=" + socket});
-    if (pactl.isEmpty() ||
-        !waitUntil([&] { return QFile::exists(socket); }, std::chrono::seconds(10))) {
+    const auto startServer = [&] {
+        server.start("pulseaudio",
+                     {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disable-shm", "-L",
+                      "module-null-sink", "-L",
+                      "module-native-protocol-unix auth-anonymous=1 socket=" + socket});
+        return waitUntil([&] { return QFile::exists(socket); }, std::chrono::seconds(10));
+    };
+    if (pactl.isEmpty() || !startServer()) {
         GTEST_SKIP() << "no PulseAudio server and pactl here";
     }
     qputenv("PULSE_SERVER", "unix:" + socket.toUtf8());
@@ -408,6 +411,13 @@ TEST(AudioServerTest, SoundsGoToTheServersSampleCache) {
     EXPECT_EQ(cached(), 1);
     audio.prepare();
     EXPECT_EQ(cached(), 3);
+    // The server restarts (an upgrade, a crash): the next alert still sounds.
+    server.kill();
+    server.waitForFinished(5000);
+    QFile::remove(socket);
+    ASSERT_TRUE(startServer());
+    sounds[0]->play();
+    EXPECT_EQ(cached(), 1);
     server.kill();
     server.waitForFinished(5000);
 }

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 
 namespace quillmere::qt {
 
@@ -20,21 +21,37 @@ namespace {
 // same id first, so a sound restarts rather than doubling.
 constexpr std::uint32_t BellId = 0;
 
-// The sound server's player, made on first use and kept for the life of the process:
-// destroying it unloads canberra's output backend, and the ALSA backend's player thread, still
-// running a bell, then crashed in about half of the exits that came right after a beep.
-ca_context* soundContext() {
-    static ca_context* const context = [] {
-        ca_context* created = nullptr;
-        if (ca_context_create(&created) != CA_SUCCESS) {
-            return static_cast<ca_context*>(nullptr);
+// The sound server's player, made on first use. Never destroyed: destroying one unloads
+// canberra's output backend, and the ALSA backend's player thread, still running a bell, then
+// crashed in about half of the exits that came right after a beep.
+ca_context* newSoundContext() {
+    ca_context* created = nullptr;
+    if (ca_context_create(&created) != CA_SUCCESS) {
+        return nullptr;
+    }
+    ca_context_change_props(created, CA_PROP_APPLICATION_NAME,
+                            qUtf8Printable(QCoreApplication::applicationName()),
+                            CA_PROP_APPLICATION_ID, "org.quillmere.Timer", nullptr);
+    return created;
+}
+
+// Runs `use` on the player. A player whose server went away (restarted by an upgrade, say) is
+// never connected again: it answers "invalid state" from then on, and a new one takes its place,
+// or every alert after a restart of the server would be silent.
+int withSoundContext(const std::function<int(ca_context*)>& use) {
+    static ca_context* context = nullptr;
+    if (context == nullptr) {
+        context = newSoundContext();
+    }
+    int result = context != nullptr ? use(context) : CA_ERROR_NOTAVAILABLE;
+    if (result == CA_ERROR_STATE) {
+        // The old one is left as it is (see above): a thread idles on for each server lost.
+        if (ca_context* fresh = newSoundContext()) {
+            context = fresh;
+            result = use(context);
         }
-        ca_context_change_props(created, CA_PROP_APPLICATION_NAME,
-                                qUtf8Printable(QCoreApplication::applicationName()),
-                                CA_PROP_APPLICATION_ID, "org.quillmere.Timer", nullptr);
-        return created;
-    }();
-    return context;
+    }
+    return result;
 }
 
 // The sample's name in the server's cache names the file's contents too, so a sound file that
@@ -60,22 +77,20 @@ public:
     ~CachedSound() override { std::erase(audio_.sounds_, this); }
 
     void play() override {
-        ca_context* context = soundContext();
-        if (context == nullptr) {
-            return;
-        }
-        ca_context_cancel(context, id_);
-        // From the cache when it is there; else canberra reads the file now and caches it.
-        ca_context_play(context, id_, CA_PROP_EVENT_ID, name_.constData(), CA_PROP_MEDIA_FILENAME,
-                        path_.constData(), CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
+        withSoundContext([this](ca_context* context) {
+            ca_context_cancel(context, id_);
+            // From the cache when it is there; else canberra reads the file now and caches it.
+            return ca_context_play(context, id_, CA_PROP_EVENT_ID, name_.constData(),
+                                   CA_PROP_MEDIA_FILENAME, path_.constData(),
+                                   CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
+        });
     }
 
     void cache() const {
-        ca_context* context = soundContext();
-        if (context != nullptr) {
-            ca_context_cache(context, CA_PROP_EVENT_ID, name_.constData(), CA_PROP_MEDIA_FILENAME,
-                             path_.constData(), nullptr);
-        }
+        withSoundContext([this](ca_context* context) {
+            return ca_context_cache(context, CA_PROP_EVENT_ID, name_.constData(),
+                                    CA_PROP_MEDIA_FILENAME, path_.constData(), nullptr);
+        });
     }
 
 private:
@@ -115,11 +130,11 @@ void QtAudio::prepare() {
 }
 
 void QtAudio::beep() {
-    ca_context* context = soundContext();
     // Fails at once without an audio server or a sound theme; the toolkit's beep is the fallback.
-    if (context == nullptr ||
-        ca_context_play(context, BellId, CA_PROP_EVENT_ID, "bell", CA_PROP_CANBERRA_CACHE_CONTROL,
-                        "permanent", nullptr) != CA_SUCCESS) {
+    if (withSoundContext([](ca_context* context) {
+            return ca_context_play(context, BellId, CA_PROP_EVENT_ID, "bell",
+                                   CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
+        }) != CA_SUCCESS) {
         QApplication::beep();
     }
 }
