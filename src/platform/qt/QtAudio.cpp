@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace quillmere::qt {
 
@@ -45,8 +46,10 @@ int withSoundContext(const std::function<int(ca_context*)>& use) {
     }
     int result = context != nullptr ? use(context) : CA_ERROR_NOTAVAILABLE;
     if (result == CA_ERROR_STATE) {
-        // The old one is left as it is (see above): a thread idles on for each server lost.
         if (ca_context* fresh = newSoundContext()) {
+            // Kept, not destroyed (see above): a thread idles on for each server lost.
+            static auto* const retired = new std::vector<ca_context*>;
+            retired->push_back(context);
             context = fresh;
             result = use(context);
         }
