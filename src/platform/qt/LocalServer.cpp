@@ -7,7 +7,6 @@
 #include <QTimer>
 
 #include <cerrno>
-#include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -33,13 +32,11 @@ LocalServer::~LocalServer() {
 
 bool LocalServer::listen(const QString& path) {
     close();
-    const QByteArray name = QFile::encodeName(path);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (name.isEmpty() || static_cast<std::size_t>(name.size()) >= sizeof address.sun_path) {
+    sockaddr_un address;
+    if (!LocalSocket::toAddress(path, address)) {
         return false;
     }
-    std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+    const QByteArray name = QFile::encodeName(path);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         return false;

@@ -36,14 +36,23 @@ LocalSocket::~LocalSocket() {
     }
 }
 
-std::unique_ptr<LocalSocket> LocalSocket::connectTo(const QString& path, int timeoutMs) {
+bool LocalSocket::toAddress(const QString& path, sockaddr_un& address) {
     const QByteArray name = QFile::encodeName(path);
-    sockaddr_un address{};
+    address = sockaddr_un{};
     address.sun_family = AF_UNIX;
+    // Room is left for the closing NUL.
     if (name.isEmpty() || static_cast<std::size_t>(name.size()) >= sizeof address.sun_path) {
-        return nullptr;
+        return false;
     }
     std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+    return true;
+}
+
+std::unique_ptr<LocalSocket> LocalSocket::connectTo(const QString& path, int timeoutMs) {
+    sockaddr_un address;
+    if (!toAddress(path, address)) {
+        return nullptr;
+    }
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         return nullptr;

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QSocketNotifier;
+struct sockaddr_un;
 
 namespace quillmere::qt {
 
@@ -25,6 +26,9 @@ public:
     // A connection to whoever listens at `path`, trying for at most `timeoutMs` while the
     // listener's queue is full; null when nobody listens there.
     static std::unique_ptr<LocalSocket> connectTo(const QString& path, int timeoutMs);
+
+    // The address of the socket at `path`; false when the path does not fit in one.
+    static bool toAddress(const QString& path, sockaddr_un& address);
 
     bool isOpen() const { return fd_ >= 0; }
     // Takes in what has already arrived, without telling: for a connection just accepted.
