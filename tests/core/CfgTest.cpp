@@ -52,24 +52,6 @@ TEST_F(CfgTest, FirstRunStoresTheFlagDefaultsWhereNothingIsStoredAndLaterRunsNev
     EXPECT_EQ(store.stringValue(Cfg::VersionKey), "2.0");
 }
 
-TEST_F(CfgTest, WritersStoreBeforeTheyPublish) {
-    Cfg cfg = launch();
-    std::vector<bool> seen;
-    events.subscribe([&](const P& p) {
-        seen.push_back(p.kind() == P::Kind::Mute ? cfg.isMuted() : cfg.popups());
-    });
-    EXPECT_TRUE(cfg.toggleMute());
-    EXPECT_FALSE(cfg.toggleMute());
-    EXPECT_FALSE(cfg.togglePopups());
-    EXPECT_TRUE(cfg.togglePopups());
-    cfg.disablePopups();
-    cfg.set(P::restartOnWake(false), false);
-    EXPECT_FALSE(cfg.restartOnWake());
-    EXPECT_EQ(seen, (std::vector<bool>{true, false, false, true, false}));
-    EXPECT_EQ(published, (std::vector<P>{P::mute(true), P::mute(false), P::popupAlerts(false),
-                                         P::popupAlerts(true), P::popupAlerts(false)}));
-}
-
 TEST_F(CfgTest, TimerIntervalIsValidatedStoredAsGivenAndReadAsWholeSeconds) {
     Cfg cfg = launch();
     for (double refused : {0.0, 7200.5, NaN}) {

@@ -113,22 +113,5 @@ TEST_F(Control, TheJsonStatusEscapesATranslatedTitleAndCountsPastTheDeadline) {
     EXPECT_DOUBLE_EQ(item().elapsedFraction(), 1); // the icon's ring is full
 }
 
-TEST_F(Control, ACommandActsAtOnceWhileTheReminderIsOpen) {
-    storeSettings(true, false);
-    answer(Snooze, {}, [this] {
-        advance(5); // timers wait; the clock goes on
-        EXPECT_EQ(send({"status"}).text, "Break due 5s ago");
-        send({"mute"});
-        send({"restart"});
-        EXPECT_EQ(controller->state(), AppState::Timing);
-    });
-    launch();
-    advance(600);
-    // Snoozed after the restart: the fresh interval runs on.
-    EXPECT_EQ(controller->state(), AppState::Timing);
-    EXPECT_EQ(armed(), "Timer");
-    EXPECT_TRUE(controller->cfg().isMuted());
-}
-
 } // namespace
 } // namespace quillmere::testing

@@ -99,19 +99,5 @@ TEST_F(Pause, UntilTomorrowEndsAtTheNextLocalSixOClock) {
     setZone(previous != nullptr ? saved.c_str() : nullptr);
 }
 
-TEST_F(Pause, AbsenceDuringAPauseLeavesItRunning) {
-    storeSettings(true, true);
-    platform.store().setBool(Cfg::NaturalBreaksKey, true);
-    launch();
-    menu().click(UXMenu::PauseHalfHourTitle.source);
-    takeTrace();
-    platform.person().reportIdle();
-    advance(1000);
-    platform.person().reportActive(1030);
-    advance(1);
-    EXPECT_EQ(takeTrace(), Strings{});
-    EXPECT_EQ(controller->state(), AppState::Paused);
-}
-
 } // namespace
 } // namespace quillmere::testing
