@@ -29,6 +29,7 @@ TEST_F(Pause, PauseHoldsEveryReminderAndEndsByItselfWithAFreshInterval) {
     EXPECT_EQ(item().title(), "\u201631m");
     EXPECT_EQ(item().color(), TitleColor::Default);
     EXPECT_EQ(item().imageName(), "Quillmere.png");
+    EXPECT_DOUBLE_EQ(item().elapsedFraction(), 0); // the reminder's full ring empties
 
     // A saved interval and a wake wait for the end of the pause; its wall-clock end holds.
     ASSERT_TRUE(controller->cfg().setTimerInterval(120));
