@@ -1,5 +1,7 @@
 #include "platform/qt/linux/DBusControl.h"
 
+#include "platform/qt/linux/DBusProperties.h"
+
 #include <QDBusError>
 #include <QDBusVariant>
 #include <QStringList>
@@ -12,8 +14,6 @@
 namespace quillmere::qt {
 
 namespace {
-
-const QString Properties = QStringLiteral("org.freedesktop.DBus.Properties");
 
 const char* const Introspection =
     "  <interface name=\"org.quillmere.Timer1\">\n"
@@ -110,7 +110,7 @@ void DBusControl::publish(const RemoteStatus& status, Changes changes) {
     if (changed.isEmpty()) {
         return;
     }
-    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(Path), Properties,
+    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(Path), PropertiesInterface,
                                                      QStringLiteral("PropertiesChanged"));
     signal << QString::fromLatin1(Interface) << changed << QStringList();
     connection_.send(signal);
@@ -121,8 +121,11 @@ QString DBusControl::introspect(const QString&) const {
 }
 
 bool DBusControl::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
-    if (message.interface() == Properties) {
-        return answerProperties(message, connection);
+    if (message.interface() == PropertiesInterface) {
+        return answerPropertyCall(message, connection, QString::fromLatin1(Interface), [this] {
+            // Registered only while started, so the status is there to read.
+            return handlers_.status ? properties(handlers_.status()) : QVariantMap();
+        });
     }
     // A call may leave the interface out; the members are ours alone then.
     if (!message.interface().isEmpty() && message.interface() != QLatin1String(Interface)) {
@@ -137,35 +140,6 @@ bool DBusControl::handleMessage(const QDBusMessage& message, const QDBusConnecti
         reply.kind == RemoteReply::Kind::Refused
             ? message.createErrorReply(QDBusError::InvalidArgs, QString::fromStdString(reply.text))
             : message.createReply());
-    return true;
-}
-
-bool DBusControl::answerProperties(const QDBusMessage& message, const QDBusConnection& connection) {
-    const QString member = message.member();
-    const QString interface = message.arguments().value(0).toString();
-    const bool ours = interface == QLatin1String(Interface);
-    if (member == QLatin1String("Set")) {
-        connection.send(message.createErrorReply(
-            ours ? QDBusError::PropertyReadOnly : QDBusError::UnknownInterface, interface));
-        return true;
-    }
-    const bool getAll = member == QLatin1String("GetAll") && message.signature() == "s";
-    if ((!getAll && !(member == QLatin1String("Get") && message.signature() == "ss")) ||
-        !handlers_.status) {
-        return false;
-    }
-    // No interface means all of them: this object has the one.
-    const QVariantMap all =
-        ours || (getAll && interface.isEmpty()) ? properties(handlers_.status()) : QVariantMap();
-    if (getAll) {
-        connection.send(message.createReply(QVariant::fromValue(all)));
-        return true;
-    }
-    const QString name = message.arguments().value(1).toString();
-    const auto found = all.constFind(name);
-    connection.send(found != all.constEnd()
-                        ? message.createReply(QVariant::fromValue(QDBusVariant(*found)))
-                        : message.createErrorReply(QDBusError::UnknownProperty, name));
     return true;
 }
 

@@ -35,8 +35,6 @@ public:
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
 private:
-    bool answerProperties(const QDBusMessage& message, const QDBusConnection& connection);
-
     QDBusConnection connection_;
     Handlers handlers_;
     bool registered_ = false;

@@ -1,5 +1,6 @@
 #include "platform/qt/linux/StatusNotifierItemAdaptor.h"
 
+#include "platform/qt/linux/DBusProperties.h"
 #include "platform/qt/linux/DBusTypes.h"
 #include "platform/qt/linux/SniStatusItem.h"
 
@@ -9,8 +10,6 @@
 namespace quillmere::qt {
 
 namespace {
-
-const QString Properties = QStringLiteral("org.freedesktop.DBus.Properties");
 
 // Every property is declared: hosts built on Qt's D-Bus see only what introspection declares.
 const char* const Introspection =
@@ -85,8 +84,17 @@ QString StatusNotifierItemAdaptor::introspect(const QString&) const {
 
 bool StatusNotifierItemAdaptor::handleMessage(const QDBusMessage& message,
                                               const QDBusConnection& connection) {
-    if (message.interface() == Properties) {
-        return answerProperties(message, connection);
+    if (message.interface() == PropertiesInterface) {
+        return answerPropertyCall(message, connection, QString::fromLatin1(Interface),
+                                  [&]() -> std::optional<QVariantMap> {
+                                      if (!withinBudget(message.service())) {
+                                          connection.send(message.createErrorReply(
+                                              QDBusError::LimitsExceeded,
+                                              QStringLiteral("Too many reads; wait a second")));
+                                          return std::nullopt;
+                                      }
+                                      return properties();
+                                  });
     }
     if (message.interface() != QLatin1String(Interface)) {
         return false; // introspection and the rest: Qt answers
@@ -104,40 +112,6 @@ bool StatusNotifierItemAdaptor::handleMessage(const QDBusMessage& message,
         item_.popUpMenu();
     }
     connection.send(message.createReply());
-    return true;
-}
-
-bool StatusNotifierItemAdaptor::answerProperties(const QDBusMessage& message,
-                                                 const QDBusConnection& connection) {
-    const QString member = message.member();
-    const QVariantList arguments = message.arguments();
-    const QString interface = arguments.value(0).toString();
-    const bool ours = interface == QLatin1String(Interface);
-    if (member == QLatin1String("Set")) {
-        connection.send(message.createErrorReply(
-            ours ? QDBusError::PropertyReadOnly : QDBusError::UnknownInterface, interface));
-        return true;
-    }
-    const bool getAll = member == QLatin1String("GetAll") && message.signature() == "s";
-    if (!getAll && !(member == QLatin1String("Get") && message.signature() == "ss")) {
-        return false;
-    }
-    if (!withinBudget(message.service())) {
-        connection.send(message.createErrorReply(QDBusError::LimitsExceeded,
-                                                 QStringLiteral("Too many reads; wait a second")));
-        return true;
-    }
-    if (getAll) {
-        // No interface means all of them: this object has the one.
-        connection.send(message.createReply(
-            QVariant::fromValue(ours || interface.isEmpty() ? properties() : QVariantMap())));
-        return true;
-    }
-    const QString name = arguments.value(1).toString();
-    const auto found = ours ? properties().constFind(name) : properties().constEnd();
-    connection.send(found != properties().constEnd()
-                        ? message.createReply(QVariant::fromValue(QDBusVariant(*found)))
-                        : message.createErrorReply(QDBusError::UnknownProperty, name));
     return true;
 }
 

@@ -40,7 +40,6 @@ public:
 
 private:
     const QVariantMap& properties();
-    bool answerProperties(const QDBusMessage& message, const QDBusConnection& connection);
     bool withinBudget(const QString& client);
 
     SniStatusItem& item_;
